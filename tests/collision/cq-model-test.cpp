@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "collision/same-records.h"
 #include "collision/test-meshes.h"
 
 namespace {
@@ -130,7 +131,7 @@ TEST(CQModel, BuildProtocolStatusesAndMessages) {
   EXPECT_EQ(model.bv_list, bvs);
   EXPECT_EQ(model.tri_count, 3);
   EXPECT_EQ(model.bv_count, 5);
-  EXPECT_EQ(std::memcmp(&model.bv_list[0], &root, sizeof root), 0);
+  EXPECT_TRUE(SameBV(model.bv_list[0], root));
 
   // Beginning a built model clears it.
   testing::internal::CaptureStderr();
