@@ -2,65 +2,10 @@
 
 #include <cmath>
 
+#include "box-axes.h"
+
 int BoxesDisjoint(const double B[3][3], const double T[3], const double a[3], const double b[3]) {
-  // The padding keeps nearly parallel edge pairs, whose cross product is almost zero, from
-  // separating boxes through rounding.
-  double Bf[3][3];
-  for (int r = 0; r < 3; r++)
-    for (int c = 0; c < 3; c++) Bf[r][c] = std::fabs(B[r][c]) + 0.000001;
-
-  // Face axes first: they are the cheapest and separate most pairs.
-  double t = std::fabs(T[0]);
-  if (t > a[0] + b[0] * Bf[0][0] + b[1] * Bf[0][1] + b[2] * Bf[0][2]) return 1;
-
-  // T in box 2's axes, s[j] = T . Bj.
-  double s = T[0] * B[0][0] + T[1] * B[1][0] + T[2] * B[2][0];
-  t = std::fabs(s);
-  if (t > b[0] + a[0] * Bf[0][0] + a[1] * Bf[1][0] + a[2] * Bf[2][0]) return 2;
-
-  t = std::fabs(T[1]);
-  if (t > a[1] + b[0] * Bf[1][0] + b[1] * Bf[1][1] + b[2] * Bf[1][2]) return 3;
-
-  t = std::fabs(T[2]);
-  if (t > a[2] + b[0] * Bf[2][0] + b[1] * Bf[2][1] + b[2] * Bf[2][2]) return 4;
-
-  s = T[0] * B[0][1] + T[1] * B[1][1] + T[2] * B[2][1];
-  t = std::fabs(s);
-  if (t > b[1] + a[0] * Bf[0][1] + a[1] * Bf[1][1] + a[2] * Bf[2][1]) return 5;
-
-  s = T[0] * B[0][2] + T[1] * B[1][2] + T[2] * B[2][2];
-  t = std::fabs(s);
-  if (t > b[2] + a[0] * Bf[0][2] + a[1] * Bf[1][2] + a[2] * Bf[2][2]) return 6;
-
-  // Edge-pair axes Ai x Bj, grouped by box 1's axis.
-  t = std::fabs(T[2] * B[1][0] - T[1] * B[2][0]);
-  if (t > a[1] * Bf[2][0] + a[2] * Bf[1][0] + b[1] * Bf[0][2] + b[2] * Bf[0][1]) return 7;
-
-  t = std::fabs(T[2] * B[1][1] - T[1] * B[2][1]);
-  if (t > a[1] * Bf[2][1] + a[2] * Bf[1][1] + b[0] * Bf[0][2] + b[2] * Bf[0][0]) return 8;
-
-  t = std::fabs(T[2] * B[1][2] - T[1] * B[2][2]);
-  if (t > a[1] * Bf[2][2] + a[2] * Bf[1][2] + b[0] * Bf[0][1] + b[1] * Bf[0][0]) return 9;
-
-  t = std::fabs(T[0] * B[2][0] - T[2] * B[0][0]);
-  if (t > a[0] * Bf[2][0] + a[2] * Bf[0][0] + b[1] * Bf[1][2] + b[2] * Bf[1][1]) return 10;
-
-  t = std::fabs(T[0] * B[2][1] - T[2] * B[0][1]);
-  if (t > a[0] * Bf[2][1] + a[2] * Bf[0][1] + b[0] * Bf[1][2] + b[2] * Bf[1][0]) return 11;
-
-  t = std::fabs(T[0] * B[2][2] - T[2] * B[0][2]);
-  if (t > a[0] * Bf[2][2] + a[2] * Bf[0][2] + b[0] * Bf[1][1] + b[1] * Bf[1][0]) return 12;
-
-  t = std::fabs(T[1] * B[0][0] - T[0] * B[1][0]);
-  if (t > a[0] * Bf[1][0] + a[1] * Bf[0][0] + b[1] * Bf[2][2] + b[2] * Bf[2][1]) return 13;
-
-  t = std::fabs(T[1] * B[0][1] - T[0] * B[1][1]);
-  if (t > a[0] * Bf[1][1] + a[1] * Bf[0][1] + b[0] * Bf[2][2] + b[2] * Bf[2][0]) return 14;
-
-  t = std::fabs(T[1] * B[0][2] - T[0] * B[1][2]);
-  if (t > a[0] * Bf[1][2] + a[1] * Bf[0][2] + b[0] * Bf[2][1] + b[1] * Bf[2][0]) return 15;
-
-  return 0;
+  return RunBoxAxes(B, T, a, b, [](int, bool separates) { return separates; });
 }
 
 namespace {

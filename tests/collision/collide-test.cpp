@@ -85,6 +85,103 @@ std::vector<std::pair<int, int>> AllContacts(const test_meshes::Mesh& mesh1,
   return contacts;
 }
 
+// The query written the plain way: one recursive call per visited pair of nodes, the box test
+// of every visit made by BoxesDisjoint, the child placements by the matrix helpers. The library
+// computes the same things in another arrangement; both must agree visit for visit.
+struct PlainQuery {
+  PlainQuery(const CQ_Model* model1, const CQ_Model* model2, int query_flag)
+      : m1(model1), m2(model2), flag(query_flag) {}
+
+  const CQ_Model* m1;
+  const CQ_Model* m2;
+  int flag;
+  int bv_tests = 0;
+  int tri_tests = 0;
+  std::vector<std::pair<int, int>> pairs;
+  double rel_rotation[3][3] = {};
+  double rel_translation[3] = {};
+
+  static double Size(const BV& bv) {
+    return std::sqrt(bv.rect_lengths[0] * bv.rect_lengths[0] +
+                     bv.rect_lengths[1] * bv.rect_lengths[1]) +
+           2 * bv.radius;
+  }
+
+  bool Stopped() const { return flag == StopAtFirstContact && !pairs.empty(); }
+
+  void Nodes(const double R[3][3], const double T[3], int b1, int b2) {
+    bv_tests++;
+    const BV& B1 = m1->bv_list[b1];
+    const BV& B2 = m2->bv_list[b2];
+    if (BoxesDisjoint(R, T, B1.half_extents, B2.half_extents)) return;
+    const bool leaf1 = B1.child_code < 0, leaf2 = B2.child_code < 0;
+    if (leaf1 && leaf2) {
+      tri_tests++;
+      const ModelTri& t1 = m1->tri_list[-(B1.child_code + 1)];
+      const ModelTri& t2 = m2->tri_list[-(B2.child_code + 1)];
+      double q1[3], q2[3], q3[3];
+      MatVecAdd(q1, rel_rotation, t2.vert1, rel_translation);
+      MatVecAdd(q2, rel_rotation, t2.vert2, rel_translation);
+      MatVecAdd(q3, rel_rotation, t2.vert3, rel_translation);
+      if (TrianglesContact(t1.vert1, t1.vert2, t1.vert3, q1, q2, q3)) pairs.push_back({t1.id, t2.id});
+      return;
+    }
+    double Rc[3][3], Tc[3], d[3];
+    if (leaf2 || (!leaf1 && Size(B1) > Size(B2))) {
+      for (int c = B1.child_code; c <= B1.child_code + 1; c++) {
+        const BV& K = m1->bv_list[c];
+        MatTransposeMul(Rc, K.rotation, R);
+        VecSub(d, T, K.box_center);
+        MatTransposeVec(Tc, K.rotation, d);
+        Nodes(Rc, Tc, c, b2);
+        if (Stopped()) return;
+      }
+    } else {
+      for (int c = B2.child_code; c <= B2.child_code + 1; c++) {
+        const BV& K = m2->bv_list[c];
+        MatMul(Rc, R, K.rotation);
+        MatVecAdd(Tc, R, K.box_center, T);
+        Nodes(Rc, Tc, b1, c);
+        if (Stopped()) return;
+      }
+    }
+  }
+
+  void Run(const double R1[3][3], const double T1[3], const double R2[3][3], const double T2[3]) {
+    double d[3], R[3][3], T[3], c2[3];
+    MatTransposeMul(rel_rotation, R1, R2);
+    VecSub(d, T2, T1);
+    MatTransposeVec(rel_translation, R1, d);
+    const BV& B1 = m1->bv_list[0];
+    const BV& B2 = m2->bv_list[0];
+    MatMul(R, rel_rotation, B2.rotation);
+    MatTransposeMul(R, B1.rotation, R);
+    MatVecAdd(c2, rel_rotation, B2.box_center, rel_translation);
+    VecSub(d, c2, B1.box_center);
+    MatTransposeVec(T, B1.rotation, d);
+    Nodes(R, T, 0, 0);
+  }
+};
+
+// The library's query against the plain one, for both flags: the same counts of BV and triangle
+// tests and the same pairs in the same order.
+void CheckAgainstPlain(CQ_Model& m1, const double R1[3][3], const double T1[3], CQ_Model& m2,
+                       const double R2[3][3], const double T2[3], int placement) {
+  for (int flag : {0, StopAtFirstContact}) {
+    PlainQuery plain(&m1, &m2, flag);
+    plain.Run(R1, T1, R2, T2);
+    CQ_CollideResult result;
+    ASSERT_EQ(CollideModels(&result, R1, T1, &m1, R2, T2, &m2, flag), StatusOk);
+    ASSERT_EQ(result.bv_test_count, plain.bv_tests) << "placement " << placement;
+    ASSERT_EQ(result.tri_test_count, plain.tri_tests) << "placement " << placement;
+    ASSERT_EQ(result.num_pairs, static_cast<int>(plain.pairs.size())) << "placement " << placement;
+    for (int k = 0; k < result.num_pairs; k++) {
+      ASSERT_EQ(result.pair_list[k].first_id, plain.pairs[k].first);
+      ASSERT_EQ(result.pair_list[k].second_id, plain.pairs[k].second);
+    }
+  }
+}
+
 struct Stats {
   int placements = 0;
   int touching = 0;
@@ -256,6 +353,34 @@ TEST(CollideModels, EqualSizesDescendTheSecondModel) {
   EXPECT_EQ(first.pair_list[0].second_id, leaf1);
   EXPECT_EQ(first.bv_test_count, 3);
   EXPECT_EQ(first.tri_test_count, 1);
+}
+
+TEST(CollideModels, VisitsAndReportsExactlyAsThePlainTraversal) {
+  const test_meshes::Mesh sphere = test_meshes::Icosphere(3, 0.99);
+  const test_meshes::Mesh small = test_meshes::Icosphere(2, 0.99);
+  const test_meshes::Mesh box = test_meshes::PlayBox();
+  CQ_Model a, b, s, walls;
+  ASSERT_EQ(test_meshes::BuildModel(a, sphere), StatusOk);
+  ASSERT_EQ(test_meshes::BuildModel(b, sphere), StatusOk);
+  ASSERT_EQ(test_meshes::BuildModel(s, small), StatusOk);
+  ASSERT_EQ(test_meshes::BuildModel(walls, box), StatusOk);
+  std::mt19937_64 rng(77);
+  std::uniform_real_distribution<double> coord(-14, 14);
+  for (int i = 0; i < 600; i++) {
+    double R1[3][3], R2[3][3], dir[3], T1[3] = {0, 0, 0}, T2[3];
+    test_meshes::RandomRotation(rng, R1);
+    test_meshes::RandomRotation(rng, R2);
+    test_meshes::RandomDirection(rng, dir);
+    const double distance = BiasedDistance(rng, 1.98);
+    for (int k = 0; k < 3; k++) T2[k] = distance * dir[k];
+    CQ_Model& other = i % 3 == 0 ? s : b;  // trees of different depths, too
+    CheckAgainstPlain(a, R1, T1, other, R2, T2, i);
+    if (HasFatalFailure()) return;
+    const double Ts[3] = {coord(rng), BiasedDistance(rng, 0.99) - 1, 1.4 * coord(rng)};
+    CheckAgainstPlain(a, R1, Ts, walls, R2, T1, i);
+    CheckAgainstPlain(walls, R2, T1, a, R1, Ts, i);
+    if (HasFatalFailure()) return;
+  }
 }
 
 // The tree never prunes a touching pair: seeded random placements, biased towards grazing

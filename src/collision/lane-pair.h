@@ -1,0 +1,12 @@
+#pragma once
+// Two doubles worked on side by side (one SSE2 register on x86-64; plain code elsewhere): the
+// traversal uses one lane per child of a node. Every operation acts on each lane exactly as the
+// same operation on a double, so a lane's results are those of scalar code, bit for bit.
+
+typedef double Pair __attribute__((vector_size(16)));
+typedef long long PairMask __attribute__((vector_size(16)));  // a comparison: all ones if true
+
+inline Pair Abs(Pair x) {
+  const PairMask magnitude = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
+  return reinterpret_cast<Pair>(reinterpret_cast<PairMask>(x) & magnitude);
+}
