@@ -40,9 +40,13 @@ void VertexCovariance(double M[3][3], const ModelTri run[], int count) {
 }
 
 void VertexCentroid(double mean[3], const ModelTri run[], int count) {
+  // Vertex by vertex, as the covariance sums them.
   double S[3] = {0, 0, 0};
-  for (int i = 0; i < count; i++)
-    for (int k = 0; k < 3; k++) S[k] += run[i].vert1[k] + run[i].vert2[k] + run[i].vert3[k];
+  for (int i = 0; i < count; i++) {
+    const double* verts[3] = {run[i].vert1, run[i].vert2, run[i].vert3};
+    for (const double* v : verts)
+      for (int k = 0; k < 3; k++) S[k] += v[k];
+  }
   const double m = 3.0 * count;
   for (int k = 0; k < 3; k++) mean[k] = S[k] / m;
 }
