@@ -1,0 +1,44 @@
+#pragma once
+#include "bv.h"
+#include "model-tri.h"
+#include "status.h"
+
+// The collision representation of one rigid triangle mesh: its triangles in model coordinates
+// and a binary tree of bounding volumes over them. Triangles are added between BeginModel and
+// EndModel; EndModel builds the tree once, after which the model is read-only and can take part
+// in any number of queries. Storage that cannot be obtained is reported, never thrown.
+//
+// state: 0 empty, 1 begun, 2 built. A built model with n triangles holds exactly n triangles and
+// 2n - 1 BVs; BV 0 is the root, siblings are adjacent, and leaf i's triangle keeps its id.
+class CQ_Model {
+ public:
+  CQ_Model() = default;
+  ~CQ_Model();
+  // A model owns its lists; a copy would free them twice.
+  CQ_Model(const CQ_Model&) = delete;
+  CQ_Model& operator=(const CQ_Model&) = delete;
+
+  // Prepares an empty triangle list with room for n triangles (8 when n <= 0). On a model that
+  // was not empty it first releases everything, warns and returns StatusOutOfSequence, the model
+  // being begun nevertheless. StatusOutOfMemory leaves the state as it was.
+  int BeginModel(int n = 8);
+  // Appends a copy of one triangle. A fresh model is begun implicitly (and stores nothing if that
+  // fails: StatusOutOfMemory). On a built model: warning, StatusOutOfSequence, nothing changes.
+  // The list doubles when full; if that fails, StatusOutOfMemory and the model is unchanged.
+  int AddTri(const double p1[3], const double p2[3], const double p3[3], int id);
+  // Trims the triangle list and builds the tree. StatusEmptyModel without triangles,
+  // StatusOutOfSequence on a built model, StatusOutOfMemory if storage fails; the model is then
+  // not built and cannot be queried.
+  int EndModel();
+  // Bytes held: BVs, triangles and this record. With print nonzero, writes three lines to the
+  // standard error stream first.
+  int MemoryReport(int print);
+
+  int state = 0;
+  ModelTri* tri_list = nullptr;
+  int tri_count = 0;
+  int tri_capacity = 0;
+  BV* bv_list = nullptr;
+  int bv_count = 0;
+  int bv_capacity = 0;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// The separating-axis tests of the collision query. Pure functions; nothing is allocated.
+
+// Box 1 is centred at the origin along the coordinate axes with half side lengths a; box 2 has
+// half side lengths b, its axes are the columns of B and its centre is T, all in box 1's frame.
+// Returns 0 when none of the 15 axes separates the boxes (each |B| entry is padded by 0.000001,
+// and touching is not separation), else the number 1..15 of the first separating axis: box 1's
+// axis 0, box 2's axis 0, box 1's axes 1 and 2, box 2's axes 1 and 2, then Ai x Bj for
+// i = 0..2, j = 0..2.
+int BoxesDisjoint(const double B[3][3], const double T[3], const double a[3], const double b[3]);
+
+// 1 when the triangles P1P2P3 and Q1Q2Q3 (one frame) touch, i.e. none of the 17 axes (two
+// normals, nine edge crosses, six in-plane edge normals) separates them; 0 otherwise. No axis is
+// normalised and there is no tolerance; a zero axis never separates.
+int TrianglesContact(const double P1[3], const double P2[3], const double P3[3],
+                     const double Q1[3], const double Q2[3], const double Q3[3]);
+
+// 1 when the projections of triangles p1p2p3 and q1q2q3 onto axis overlap or only touch, 0 when
+// they are separated.
+int ProjectionsOverlap(const double axis[3], const double p1[3], const double p2[3],
+                       const double p3[3], const double q1[3], const double q2[3],
+                       const double q3[3]);

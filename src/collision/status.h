@@ -1,0 +1,13 @@
+#pragma once
+// Status codes returned by the collision library's model build and query operations.
+// Zero is success; every failure is negative. Callers may ignore them: each failure also
+// prints its own message to the standard error stream (the query's "not built" excepted).
+
+constexpr int StatusOk = 0;
+constexpr int StatusOutOfMemory = -1;     // storage for triangles, BVs or pairs not obtained
+constexpr int StatusModelNotBuilt = -3;   // a query was given a model that is not built
+constexpr int StatusOutOfSequence = -4;   // BeginModel, AddTri or EndModel in the wrong state
+constexpr int StatusEmptyModel = -5;      // EndModel on a model without triangles
+
+// The query flag that ends the search at the first intersecting triangle pair.
+constexpr int StopAtFirstContact = 2;
