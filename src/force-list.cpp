@@ -41,3 +41,23 @@ void ForceList::Grow(int32_t m) {
   arrayPtr = tmpPtr;
   size = grown;
 }
+
+namespace {
+// The scalar is formed first, then scales each component of the velocity.
+Vec3 ViscousFriction(float coefficient, float mass, const Vec3& velocity) {
+  const float k = -coefficient * mass * 9.8f;
+  return k * velocity;
+}
+}  // namespace
+
+Vec3 SlidingFriction::ComputeForce(float mass, const RigidBody&, const Vec3& velocity) {
+  return ViscousFriction(coefficient, mass, velocity);
+}
+
+Vec3 SlidingFriction::ComputeTorque(const RigidBody&, const Vec3& force) { return Cross(lever_arm, force); }
+
+Vec3 RollingResistance::ComputeForce(float mass, const RigidBody&, const Vec3& velocity) {
+  return ViscousFriction(coefficient, mass, velocity);
+}
+
+Vec3 RollingResistance::ComputeTorque(const RigidBody&, const Vec3&) { return Vec3(); }

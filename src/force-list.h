@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "force.h"
+#include "math/vec3.h"
 
 class ForceList {
  public:
@@ -31,4 +32,34 @@ class ForceList {
   int32_t size;
   int32_t chunk;
   Force** arrayPtr;
+};
+
+// The two friction laws against the surface below the bodies. Both are viscous: the force is
+// (-coefficient * m * 9.8) * v, the weight scaling the velocity, not its direction alone.
+
+// Acts at the contact point lever_arm from the centre, so it also turns the body.
+class SlidingFriction : public Force {
+ public:
+  explicit SlidingFriction(float c) : coefficient(c) {}
+  Vec3 ComputeForce(float mass, const RigidBody& body, const Vec3& velocity) override;
+  // lever_arm x F.
+  Vec3 ComputeTorque(const RigidBody& body, const Vec3& force) override;
+  void SetCoefficient(float value) { coefficient = value; }
+  void SetLeverArm(const Vec3& arm) { lever_arm = arm; }
+
+  float coefficient;
+  Vec3 lever_arm;
+};
+
+// Acts through the centre: no torque.
+class RollingResistance : public Force {
+ public:
+  explicit RollingResistance(float c) : coefficient(c) {}
+  Vec3 ComputeForce(float mass, const RigidBody& body, const Vec3& velocity) override;
+  Vec3 ComputeTorque(const RigidBody& body, const Vec3& force) override;
+  void SetCoefficient(float value) { coefficient = value; }
+  void SetLeverArm(const Vec3& arm) { lever_arm = arm; }
+
+  float coefficient;
+  Vec3 lever_arm;
 };

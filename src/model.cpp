@@ -1,0 +1,90 @@
+#include "model.h"
+
+#include <cmath>
+#include <vector>
+
+#include "assertion.h"
+#include "collision/cq.h"
+#include "tris-file.h"
+
+namespace {
+
+// 1: a >= 0, b >= 0; 2: a < 0, b >= 0; 3: a < 0, b < 0; 4: a >= 0, b < 0.
+int QuadrantOf(float a, float b) {
+  if (a >= 0) return b >= 0 ? 1 : 4;
+  return b >= 0 ? 2 : 3;
+}
+
+// u jumps from just under 1 back to 0 where a triangle straddles the +z half-plane (quadrants 1
+// and 4 of (z, x)); lifting the quadrant-1 vertices by 1 keeps its u values contiguous, which
+// the repeating texture wrap then draws correctly.
+void RepairSeam(MeshTriangle& t) {
+  int quadrant[3];
+  for (int k = 0; k < 3; ++k) quadrant[k] = QuadrantOf(t.vertex[k].z, t.vertex[k].x);
+  bool straddles = false;
+  for (int a = 0; a < 3; ++a)
+    for (int b = 0; b < 3; ++b) straddles = straddles || (quadrant[a] == 1 && quadrant[b] == 4);
+  if (!straddles) return;
+  for (int k = 0; k < 3; ++k)
+    if (quadrant[k] == 1) t.tex_coord[k][0] += 1.0f;
+}
+
+}  // namespace
+
+Model::~Model() { delete[] tris; }
+
+void SphericalTexCoord(const Vec3& p, float& u, float& v) {
+  const double x = p.x, y = p.y, z = p.z;
+  const double len = std::sqrt(x * x + y * y + z * z);
+  double c = y / len;
+  if (c > 1) c = 1;
+  // At the origin y / len is not a number; every comparison fails except the explicit test.
+  if (c < -1 || std::isnan(c)) c = -1;
+  double a = std::atan2(x, z);
+  if (a < 0) a += 2 * M_PI;
+  u = static_cast<float>(a * (1.0 / (2 * M_PI)));
+  v = static_cast<float>(2 * std::acos(c) * (1.0 / M_PI) - 0.5);
+}
+
+void Model::Load(const char* file_name, float scale) {
+  std::vector<float> coords;
+  const int n = ReadTrisFile(file_name, coords);
+  delete[] tris;
+  ntris = n;
+  // Value-initialised: every float of a fresh record is 0.
+  tris = n > 0 ? new MeshTriangle[n]() : nullptr;
+  for (int i = 0; i < n; ++i) {
+    MeshTriangle& t = tris[i];
+    const float* c = &coords[9 * static_cast<size_t>(i)];
+    for (int k = 0; k < 3; ++k) {
+      t.vertex[k] = scale * Vec3(c[3 * k], c[3 * k + 1], c[3 * k + 2]);
+      t.normal[k] = t.vertex[k];
+      t.normal[k].Normalize();
+      SphericalTexCoord(t.vertex[k], t.tex_coord[k][0], t.tex_coord[k][1]);
+    }
+    RepairSeam(t);
+    t.face_normal = Cross(t.vertex[1] - t.vertex[0], t.vertex[2] - t.vertex[0]);
+    t.face_normal.Normalize();
+  }
+}
+
+MeshTriangle& Model::TriangleAt(unsigned idx) {
+  const unsigned ntris = static_cast<unsigned>(this->ntris);
+  QUORVEL_ASSERT(idx < ntris);
+  return tris[idx];
+}
+
+void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale) {
+  std::vector<float> coords;
+  const int n = ReadTrisFile(file_name, coords);
+  model.BeginModel(8);
+  const double s = scale;
+  for (int i = 0; i < n; ++i) {
+    const float* c = &coords[9 * static_cast<size_t>(i)];
+    const double p1[3] = {s * c[0], s * c[1], s * c[2]};
+    const double p2[3] = {s * c[3], s * c[4], s * c[5]};
+    const double p3[3] = {s * c[6], s * c[7], s * c[8]};
+    model.AddTri(p1, p2, p3, i);
+  }
+  model.EndModel();
+}

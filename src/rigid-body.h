@@ -1,0 +1,85 @@
+#pragma once
+// One simulated solid: a moving sphere or the fixed box. Its dynamic state is 13 floats
+// (position, orientation, linear momentum P, angular momentum L); velocity and angular velocity
+// are derived from them by UpdateDerived after every change of state. Bodies live in an
+// RBSystem's array and are never copied.
+
+#include <cstdint>
+
+#include "collision/cq.h"
+#include "darray/darray-int.h"
+#include "math/mat3.h"
+#include "math/quaternion.h"
+#include "math/vec3.h"
+#include "model.h"
+
+class ForceList;
+
+// Floats of one body's state and of its derivative: position (3), orientation s x y z (4),
+// P or force (3), L or torque (3).
+constexpr int BodyStateFloats = 13;
+
+class RigidBody {
+ public:
+  RigidBody() = default;
+  RigidBody(const RigidBody&) = delete;
+  RigidBody& operator=(const RigidBody&) = delete;
+
+  void SetMass(float m) {
+    mass = m;
+    inverse_mass = 1.0f / m;
+  }
+
+  // Builds render_model, then collision_model, each from its own pass over the file, with every
+  // coordinate multiplied by scale. A missing or malformed file ends the program.
+  void LoadModels(const char* file_name, float scale);
+
+  // Appends a force index (the index of the force in the system's ForceList).
+  void AttachForce(int32_t id) { force_ids[static_cast<uint32_t>(force_count++)] = id; }
+
+  // force and torque = the sums over the attached forces, each torque from its own force.
+  // Needs UpdateDerived on the current state first (forces read mass and velocity).
+  void ComputeForceAndTorque(ForceList& forces);
+
+  // Normalises the orientation (when its squared length exceeds 0.0001) and recomputes
+  // rotation, velocity, world_inverse_inertia and angular_velocity from the state.
+  void UpdateDerived();
+
+  // The derivative of the state at the current derived values, written in state order.
+  void StateDerivative(float out[BodyStateFloats]) const;
+  void GetState(float out[BodyStateFloats]) const;
+  void SetState(const float in[BodyStateFloats]);
+
+  void SetVisited() { visited = 1; }
+  void ClearVisited() { visited = 0; }
+  bool IsVisited() const { return visited != 0; }
+  void SetRolling() { rolling = 1; }
+  void ClearRolling() { rolling = 0; }
+  bool IsRolling() const { return rolling != 0; }
+
+  // The dynamic state.
+  Vec3 position;
+  Quaternion orientation;
+  Vec3 linear_momentum;
+  Vec3 angular_momentum;  // world frame
+  // Mass properties. Nothing changes the inertia after construction: every body has the identity
+  // there, so angular_velocity equals angular_momentum in value.
+  float mass = 0.0f;
+  float inverse_mass = 0.0f;
+  Mat3 body_inertia;
+  Mat3 body_inverse_inertia;
+  // Derived by UpdateDerived.
+  Mat3 world_inverse_inertia;
+  Mat3 rotation;
+  Vec3 velocity;
+  Vec3 angular_velocity;
+  // Accumulators of ComputeForceAndTorque.
+  Vec3 force;
+  Vec3 torque;
+  CQ_Model collision_model;
+  Model render_model;
+  DArrayInt force_ids{100, 100};
+  int32_t force_count = 0;
+  unsigned char visited = 0;  // the body-body pass's mark: this pair was tested already
+  unsigned char rolling = 0;  // 0 sliding, 1 rolling
+};

@@ -1,0 +1,68 @@
+#include "scene.h"
+
+#include "assertion.h"
+#include "random.h"
+#include "rolling-rule.h"
+
+Scene::Scene(unsigned force_slots) : sliding_forces(force_slots, nullptr), rolling_forces(force_slots, nullptr) {}
+
+void InitScene(Scene& scene, unsigned seed, unsigned body_count, int model_number) {
+  SeedRandom(seed);
+
+  RigidBody& box = *scene.environment_system.Body(0);
+  box.SetMass(1.0f);
+  box.position = Vec3(0, 0, 0);
+  box.orientation = Quaternion(0.0f, Vec3(0, 1, 0));  // half a turn about y
+  box.linear_momentum.SetZero();
+  box.angular_momentum.SetZero();
+  box.LoadModels("box.tris", 1.0f);
+
+  RBSystem& bodies = scene.bodies_system;
+  bodies.Setup(body_count, model_number, 1.0f);
+  ResetScene(scene);
+
+  QUORVEL_ASSERT(bodies.BodyCount() <= scene.sliding_forces.size());
+  const Vec3 down(0, -1, 0);
+  for (uint32_t i = 0; i < bodies.BodyCount(); ++i) {
+    auto* sliding = new SlidingFriction(scene.slide);
+    scene.sliding_forces[i] = sliding;
+    sliding->SetLeverArm(down);
+    scene.global_forces.Append(sliding);
+    bodies.Body(i)->AttachForce(static_cast<int32_t>(2 * i));
+
+    auto* rolling = new RollingResistance(0.0f);
+    scene.rolling_forces[i] = rolling;
+    rolling->SetLeverArm(down);
+    scene.global_forces.Append(rolling);
+    bodies.Body(i)->AttachForce(static_cast<int32_t>(2 * i + 1));
+
+    bodies.Body(i)->ClearRolling();
+  }
+}
+
+void ResetScene(Scene& scene) {
+  scene.bodies_system.Reset();
+  scene.bodies_system.ResolveBodyCollisions();
+  scene.bodies_system.ResolveEnvironmentCollisions(scene.environment_system);
+}
+
+void StartScene(Scene& scene, bool started) {
+  RBSystem& bodies = scene.bodies_system;
+  for (uint32_t i = 0; i < bodies.BodyCount(); ++i) {
+    scene.sliding_forces[i]->SetCoefficient(scene.slide);
+    scene.rolling_forces[i]->SetCoefficient(0.0f);
+    bodies.Body(i)->ClearRolling();
+  }
+  if (started) ResetScene(scene);
+  bodies.Start();
+}
+
+void RunSimulationIteration(Scene& scene, float h) {
+  scene.bodies_system.Step(h);
+  scene.bodies_system.ResolveBodyCollisions();
+  scene.bodies_system.ResolveEnvironmentCollisions(scene.environment_system);
+}
+
+void ApplyRollingRule(Scene& scene) {
+  ApplyRollingRule(scene.bodies_system, scene.sliding_forces.data(), scene.rolling_forces.data(), scene.roll);
+}

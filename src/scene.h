@@ -1,0 +1,42 @@
+#pragma once
+// The scene that the demo and the headless benchmark share: the box environment, the spheres,
+// and the two friction forces of every sphere, set up and driven by the same code in both.
+// Nothing here touches OpenGL; the demo compiles the loaded models' display lists afterwards.
+
+#include <vector>
+
+#include "force-list.h"
+#include "rb-system.h"
+
+struct Scene {
+  // force_slots: how many bodies the per-body force arrays hold (the demo's ten).
+  explicit Scene(unsigned force_slots = 10);
+
+  ForceList global_forces{10, 10};      // owns every Force
+  RBSystem environment_system{1, &global_forces};  // the box; never stepped
+  RBSystem bodies_system{&global_forces};          // the moving spheres
+  std::vector<SlidingFriction*> sliding_forces;    // body i's sliding friction; not owning
+  std::vector<RollingResistance*> rolling_forces;  // body i's rolling resistance; not owning
+  float slide = 0.005f;  // sliding friction coefficient, given at set-up and at every Start
+  float roll = 0.005f;   // rolling resistance coefficient, given when a body starts rolling
+};
+
+// Seeds the random generator; loads "box.tris" into the environment body (mass 1, turned half a
+// turn about y) and body_count spheres from model file model_number, from the working
+// directory; resets; runs both collision passes; creates and attaches the forces (body i's
+// sliding friction at index 2i, its rolling resistance at 2i + 1) and marks every body sliding.
+// A missing or malformed mesh file ends the program with exit code 1 after its messages.
+void InitScene(Scene& scene, unsigned seed, unsigned body_count = 10, int model_number = 3);
+
+// The Reset button: Reset, then both collision passes.
+void ResetScene(Scene& scene);
+
+// The Start button: every body sliding again with the current `slide`, rolling resistance 0;
+// if the simulation is already running, re-rack first; then shoot body 0.
+void StartScene(Scene& scene, bool started);
+
+// One simulation iteration: Step(h), the body-body pass, the environment pass.
+void RunSimulationIteration(Scene& scene, float h);
+
+// The per-frame slide-to-roll rule over the scene's bodies.
+void ApplyRollingRule(Scene& scene);

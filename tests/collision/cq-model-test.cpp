@@ -1,0 +1,346 @@
+#include "collision/cq-model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "collision/test-meshes.h"
+
+namespace {
+
+const char kBeginWarning[] =
+    "CQ Warning! Called BeginModel() on a CQ_Model that \n"
+    "was not empty. This model was cleared and previous\n"
+    "triangle additions were lost.\n";
+const char kAddWarning[] =
+    "CQ Warning! Called AddTri() on CQ_Model \n"
+    "object that was already ended. AddTri() was\n"
+    "ignored.  Must do a BeginModel() to clear the\n"
+    "model for addition of new triangles\n";
+const char kEndWarning[] =
+    "CQ Warning! Called EndModel() on CQ_Model \n"
+    "object that was already ended. EndModel() was\n"
+    "ignored.  Must do a BeginModel() to clear the\n"
+    "model for addition of new triangles\n";
+const char kEmptyError[] = "CQ Error! EndModel() called on model with no triangles\n";
+
+void AddShifted(CQ_Model& model, double dx, int id) {
+  const double a[3] = {dx, 0, 0}, b[3] = {dx + 1, 0, 0}, c[3] = {dx, 1, 0.5};
+  EXPECT_EQ(model.AddTri(a, b, c, id), StatusOk);
+}
+
+// Box frame of every BV in model coordinates, composed from the root down.
+struct Frame {
+  double R[3][3];
+  double c[3];
+};
+
+void Compose(const CQ_Model& model, int b, const Frame& parent, std::vector<Frame>& out) {
+  const BV& bv = model.bv_list[b];
+  Frame f;
+  for (int i = 0; i < 3; i++) {
+    f.c[i] = parent.c[i];
+    for (int j = 0; j < 3; j++) {
+      f.R[i][j] = 0;
+      for (int k = 0; k < 3; k++) f.R[i][j] += parent.R[i][k] * bv.rotation[k][j];
+      f.c[i] += parent.R[i][j] * bv.box_center[j];
+    }
+  }
+  out[b] = f;
+  if (bv.child_code >= 0) {
+    Compose(model, bv.child_code, f, out);
+    Compose(model, bv.child_code + 1, f, out);
+  }
+}
+
+// The triangle positions a subtree covers.
+void Leaves(const CQ_Model& model, int b, std::vector<int>& out) {
+  const BV& bv = model.bv_list[b];
+  if (bv.child_code < 0) {
+    out.push_back(-(bv.child_code + 1));
+    return;
+  }
+  Leaves(model, bv.child_code, out);
+  Leaves(model, bv.child_code + 1, out);
+}
+
+}  // namespace
+
+TEST(CQModel, ConstructionIsEmpty) {
+  CQ_Model model;
+  EXPECT_EQ(model.state, 0);
+  EXPECT_EQ(model.tri_list, nullptr);
+  EXPECT_EQ(model.bv_list, nullptr);
+  EXPECT_EQ(model.tri_count + model.tri_capacity + model.bv_count + model.bv_capacity, 0);
+}
+
+TEST(CQModel, BuildProtocolStatusesAndMessages) {
+  CQ_Model model;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.EndModel(), StatusEmptyModel);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), kEmptyError);
+  EXPECT_EQ(model.state, 0);
+
+  EXPECT_EQ(model.BeginModel(), StatusOk);
+  EXPECT_EQ(model.state, 1);
+  EXPECT_EQ(model.tri_capacity, 8);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.EndModel(), StatusEmptyModel);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), kEmptyError);
+  EXPECT_EQ(model.state, 1);
+
+  AddShifted(model, 0, 10);
+  AddShifted(model, 1, 11);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.BeginModel(4), StatusOutOfSequence);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), kBeginWarning);
+  EXPECT_EQ(model.state, 1);
+  EXPECT_EQ(model.tri_count, 0);
+  EXPECT_EQ(model.tri_capacity, 4);
+
+  AddShifted(model, 0, 20);
+  AddShifted(model, 3, 21);
+  AddShifted(model, 6, 22);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.EndModel(), StatusOk);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(model.state, 2);
+  EXPECT_EQ(model.tri_capacity, 3);
+  EXPECT_EQ(model.bv_count, 5);
+
+  // Misuse of a built model changes nothing.
+  const ModelTri* tris = model.tri_list;
+  const BV* bvs = model.bv_list;
+  const BV root = model.bv_list[0];
+  const double p[3] = {0, 0, 0};
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.AddTri(p, p, p, 99), StatusOutOfSequence);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), kAddWarning);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.EndModel(), StatusOutOfSequence);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), kEndWarning);
+  EXPECT_EQ(model.state, 2);
+  EXPECT_EQ(model.tri_list, tris);
+  EXPECT_EQ(model.bv_list, bvs);
+  EXPECT_EQ(model.tri_count, 3);
+  EXPECT_EQ(model.bv_count, 5);
+  EXPECT_EQ(std::memcmp(&model.bv_list[0], &root, sizeof root), 0);
+
+  // Beginning a built model clears it.
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.BeginModel(-3), StatusOutOfSequence);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), kBeginWarning);
+  EXPECT_EQ(model.state, 1);
+  EXPECT_EQ(model.tri_count, 0);
+  EXPECT_EQ(model.tri_capacity, 8);
+  EXPECT_EQ(model.bv_list, nullptr);
+  EXPECT_EQ(model.bv_count, 0);
+  EXPECT_EQ(model.bv_capacity, 0);
+}
+
+TEST(CQModel, TriangleCapacityDoublesFromEightAndIsTrimmedByEndModel) {
+  CQ_Model model;
+  AddShifted(model, 0, 0);  // begins implicitly
+  EXPECT_EQ(model.state, 1);
+  EXPECT_EQ(model.tri_capacity, 8);
+  std::vector<int> capacity_at(41);  // capacity with k triangles stored
+  capacity_at[1] = model.tri_capacity;
+  for (int k = 2; k <= 40; k++) {
+    AddShifted(model, k, k);
+    capacity_at[k] = model.tri_capacity;
+  }
+  EXPECT_EQ(capacity_at[8], 8);
+  EXPECT_EQ(capacity_at[9], 16);  // the ninth doubles the room
+  EXPECT_EQ(capacity_at[16], 16);
+  EXPECT_EQ(capacity_at[17], 32);
+  EXPECT_EQ(capacity_at[33], 64);
+  EXPECT_EQ(model.EndModel(), StatusOk);
+  EXPECT_EQ(model.tri_count, 40);
+  EXPECT_EQ(model.tri_capacity, 40);
+
+  CQ_Model zero;
+  EXPECT_EQ(zero.BeginModel(0), StatusOk);
+  EXPECT_EQ(zero.tri_capacity, 8);
+  for (int i = 0; i < 9; i++) AddShifted(zero, i, i);
+  EXPECT_EQ(zero.tri_capacity, 16);
+}
+
+TEST(CQModel, OneTriangleIsASingleFittedLeaf) {
+  CQ_Model model;
+  const double a[3] = {0, 0, 1}, b[3] = {2, 0, 1}, c[3] = {0, 1, 1};
+  model.AddTri(a, b, c, 42);
+  ASSERT_EQ(model.EndModel(), StatusOk);
+  EXPECT_EQ(model.bv_count, 1);
+  EXPECT_EQ(model.bv_capacity, 1);
+  const BV& root = model.bv_list[0];
+  EXPECT_EQ(root.child_code, -1);
+  EXPECT_EQ(model.tri_list[0].id, 42);
+  // Flat: the triangle's normal is the third axis, so the sphere has no radius.
+  EXPECT_NEAR(root.radius, 0, 1e-12);
+  EXPECT_NEAR(std::fabs(root.rotation[2][2]), 1, 1e-12);
+  EXPECT_NEAR(root.box_center[2], 1, 1e-12);
+  EXPECT_NEAR(root.half_extents[2], 0, 1e-12);
+  EXPECT_GT(root.half_extents[0], root.half_extents[1]);  // the larger spread is the first axis
+}
+
+TEST(CQModel, TwoTrianglesGiveARootAndTwoLeaves) {
+  CQ_Model model;
+  AddShifted(model, 0, 7);
+  AddShifted(model, 5, 8);
+  ASSERT_EQ(model.EndModel(), StatusOk);
+  EXPECT_EQ(model.bv_count, 3);
+  EXPECT_EQ(model.bv_list[0].child_code, 1);
+  EXPECT_LT(model.bv_list[1].child_code, 0);
+  EXPECT_LT(model.bv_list[2].child_code, 0);
+  EXPECT_NE(model.bv_list[1].child_code, model.bv_list[2].child_code);
+}
+
+// A real mesh: 2n - 1 BVs, n leaves covering each position once, children numbered depth-first
+// with siblings adjacent, ids a permutation of the added order, and every BV's box (composed
+// from its parent-relative placement) enclosing the vertices of the triangles below it.
+TEST(CQModel, TreeInvariantsOnASphere) {
+  const test_meshes::Mesh mesh = test_meshes::Icosphere(2, 0.99);
+  CQ_Model model;
+  ASSERT_EQ(test_meshes::BuildModel(model, mesh), StatusOk);
+  const int n = static_cast<int>(mesh.size());
+  ASSERT_EQ(n, 320);
+  EXPECT_EQ(model.bv_count, 2 * n - 1);
+  EXPECT_EQ(model.bv_capacity, 2 * n - 1);
+  EXPECT_EQ(model.tri_count, n);
+
+  std::vector<int> leaves;
+  Leaves(model, 0, leaves);
+  std::vector<int> sorted = leaves;
+  std::sort(sorted.begin(), sorted.end());
+  for (int i = 0; i < n; i++) ASSERT_EQ(sorted[i], i);
+
+  std::vector<int> ids;
+  for (int i = 0; i < n; i++) {
+    const ModelTri& t = model.tri_list[i];
+    const int id = t.id;
+    ids.push_back(id);
+    for (int k = 0; k < 3; k++) {
+      EXPECT_EQ(t.vert1[k], mesh[id].v[0][k]);
+      EXPECT_EQ(t.vert2[k], mesh[id].v[1][k]);
+      EXPECT_EQ(t.vert3[k], mesh[id].v[2][k]);
+    }
+  }
+  std::sort(ids.begin(), ids.end());
+  for (int i = 0; i < n; i++) ASSERT_EQ(ids[i], i);
+
+  // Depth-first numbering: visiting internal nodes in pre-order hands out 1, 3, 5, ...
+  std::vector<int> stack = {0};
+  int next = 1;
+  while (!stack.empty()) {
+    const int b = stack.back();
+    stack.pop_back();
+    const int child = model.bv_list[b].child_code;
+    if (child < 0) continue;
+    EXPECT_EQ(child, next);
+    next += 2;
+    stack.push_back(child + 1);
+    stack.push_back(child);
+  }
+
+  const Frame root = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {0, 0, 0}};
+  std::vector<Frame> frames(model.bv_count);
+  Compose(model, 0, root, frames);
+  for (int b = 0; b < model.bv_count; b++) {
+    std::vector<int> covered;
+    Leaves(model, b, covered);
+    const BV& bv = model.bv_list[b];
+    const Frame& f = frames[b];
+    for (int i = 0; i < 3; i++) {
+      double column = 0;
+      for (int k = 0; k < 3; k++) column += f.R[k][i] * f.R[k][i];
+      EXPECT_NEAR(column, 1, 1e-9);
+    }
+    for (int position : covered) {
+      const ModelTri& t = model.tri_list[position];
+      const double* v[3] = {t.vert1, t.vert2, t.vert3};
+      for (const double* p : v)
+        for (int k = 0; k < 3; k++) {
+          double local = 0;
+          for (int i = 0; i < 3; i++) local += f.R[i][k] * (p[i] - f.c[i]);
+          EXPECT_LE(std::fabs(local), bv.half_extents[k] + 1e-9) << "BV " << b;
+        }
+    }
+  }
+}
+
+// Identical triangles all project onto the split value: every run is cut in the middle of its
+// order, so the tree is perfectly balanced and each leaf's position is where the cuts put it.
+TEST(CQModel, IdenticalTrianglesAreSplitInTheMiddle) {
+  CQ_Model model;
+  for (int i = 0; i < 6; i++) AddShifted(model, 0, i);
+  ASSERT_EQ(model.EndModel(), StatusOk);
+  // 6 -> 3 + 3 (BVs 1, 2); BV 1's 3 -> 1 + 2 (BVs 3, 4); BV 4's 2 -> 1 + 1 (BVs 5, 6), and so on.
+  std::vector<int> leaves;
+  Leaves(model, 0, leaves);
+  const std::vector<int> expected = {0, 1, 2, 3, 4, 5};
+  EXPECT_EQ(leaves, expected);
+  EXPECT_EQ(model.bv_list[0].child_code, 1);
+  EXPECT_EQ(model.bv_list[1].child_code, 3);
+  EXPECT_EQ(model.bv_list[3].child_code, -1);
+  EXPECT_EQ(model.bv_list[4].child_code, 5);
+  EXPECT_EQ(model.bv_list[2].child_code, 7);
+  for (int i = 0; i < 6; i++) EXPECT_EQ(model.tri_list[i].id, i);  // nothing was swapped out of order
+}
+
+// Three triangles along x, the middle one's centroid exactly at the vertex centroid: it goes
+// to the first child together with the left one.
+TEST(CQModel, CentroidOnTheSplitValueGoesToTheFirstChild) {
+  CQ_Model model;
+  const double left[3][3] = {{-4, 0, 0}, {-3, 0, 0}, {-3.5, 0.1, 0}};
+  const double mid[3][3] = {{-0.5, 0, 0}, {0.5, 0, 0}, {0, 0.1, 0}};
+  const double right[3][3] = {{3, 0, 0}, {4, 0, 0}, {3.5, 0.1, 0}};
+  model.AddTri(right[0], right[1], right[2], 2);
+  model.AddTri(mid[0], mid[1], mid[2], 1);
+  model.AddTri(left[0], left[1], left[2], 0);
+  ASSERT_EQ(model.EndModel(), StatusOk);
+  const BV& root = model.bv_list[0];
+  ASSERT_EQ(root.child_code, 1);
+  std::vector<int> first, second;
+  Leaves(model, 1, first);
+  Leaves(model, 2, second);
+  ASSERT_EQ(first.size() + second.size(), 3u);
+  std::vector<int> first_ids, second_ids;
+  for (int p : first) first_ids.push_back(model.tri_list[p].id);
+  for (int p : second) second_ids.push_back(model.tri_list[p].id);
+  std::sort(first_ids.begin(), first_ids.end());
+  // The first axis is +x or -x; either way the middle triangle joins the first child.
+  if (root.rotation[0][0] > 0) {
+    EXPECT_EQ(first_ids, (std::vector<int>{0, 1}));
+    EXPECT_EQ(second_ids, (std::vector<int>{2}));
+  } else {
+    EXPECT_EQ(first_ids, (std::vector<int>{1, 2}));
+    EXPECT_EQ(second_ids, (std::vector<int>{0}));
+  }
+}
+
+TEST(CQModel, MemoryReportCountsBVsTrianglesAndTheRecord) {
+  CQ_Model model;
+  for (int i = 0; i < 5; i++) AddShifted(model, 2 * i, i);
+  model.EndModel();
+  const int expected = 9 * static_cast<int>(sizeof(BV)) + 5 * static_cast<int>(sizeof(ModelTri)) +
+                       static_cast<int>(sizeof(CQ_Model));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.MemoryReport(0), expected);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.MemoryReport(1), expected);
+  const std::string text = testing::internal::GetCapturedStderr();
+  char address[32];
+  std::snprintf(address, sizeof address, "%x",
+                static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(&model)));
+  EXPECT_EQ(text, "Total for model " + std::string(address) + ": " + std::to_string(expected) +
+                      " bytes\nBVs: 9 alloced, take " + std::to_string(sizeof(BV)) +
+                      " bytes each\nTris: 5 alloced, take " + std::to_string(sizeof(ModelTri)) +
+                      " bytes each\n");
+}

@@ -1,0 +1,192 @@
+#include "collision/overlap.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "collision/test-meshes.h"
+
+namespace {
+
+const double kIdentity[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+
+void Cross(const double a[3], const double b[3], double out[3]) {
+  out[0] = a[1] * b[2] - a[2] * b[1];
+  out[1] = a[2] * b[0] - a[0] * b[2];
+  out[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+// Candidate axis k (1..15, in the box test's order) in box 1's frame.
+void BoxAxis(int k, const double B[3][3], double axis[3]) {
+  const double A[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  const double Bc[3][3] = {{B[0][0], B[1][0], B[2][0]},
+                           {B[0][1], B[1][1], B[2][1]},
+                           {B[0][2], B[1][2], B[2][2]}};  // box 2's axes as rows
+  const int face[6][2] = {{0, 0}, {1, 0}, {0, 1}, {0, 2}, {1, 1}, {1, 2}};  // (box, axis)
+  if (k <= 6) {
+    const double* v = face[k - 1][0] == 0 ? A[face[k - 1][1]] : Bc[face[k - 1][1]];
+    for (int i = 0; i < 3; i++) axis[i] = v[i];
+    return;
+  }
+  Cross(A[(k - 7) / 3], Bc[(k - 7) % 3], axis);
+}
+
+// Does axis k separate the two boxes? Plain projections of the eight corners of each box.
+bool Separates(int k, const double B[3][3], const double T[3], const double a[3],
+               const double b[3]) {
+  double axis[3];
+  BoxAxis(k, B, axis);
+  if (Dot(axis, axis) < 1e-12) return false;
+  double lo1 = 1e300, hi1 = -1e300, lo2 = 1e300, hi2 = -1e300;
+  for (int c = 0; c < 8; c++) {
+    const double s[3] = {(c & 1) ? 1.0 : -1.0, (c & 2) ? 1.0 : -1.0, (c & 4) ? 1.0 : -1.0};
+    const double p1[3] = {s[0] * a[0], s[1] * a[1], s[2] * a[2]};
+    double p2[3];
+    for (int i = 0; i < 3; i++)
+      p2[i] = T[i] + B[i][0] * s[0] * b[0] + B[i][1] * s[1] * b[1] + B[i][2] * s[2] * b[2];
+    lo1 = std::min(lo1, Dot(axis, p1));
+    hi1 = std::max(hi1, Dot(axis, p1));
+    lo2 = std::min(lo2, Dot(axis, p2));
+    hi2 = std::max(hi2, Dot(axis, p2));
+  }
+  return lo1 > hi2 || lo2 > hi1;
+}
+
+}  // namespace
+
+TEST(BoxesDisjoint, IdenticalBoxesAtTheSameCentreOverlap) {
+  const double T[3] = {0, 0, 0};
+  const double a[3] = {1, 2, 3};
+  EXPECT_EQ(BoxesDisjoint(kIdentity, T, a, a), 0);
+}
+
+// t equal to or just below the padded limit does not separate; just beyond it does.
+TEST(BoxesDisjoint, TouchingFacesCountAsOverlapUntilThePaddedLimit) {
+  const double a[3] = {1, 1, 1};
+  double T[3] = {2, 0, 0};
+  EXPECT_EQ(BoxesDisjoint(kIdentity, T, a, a), 0);
+  T[0] = 2.000003;  // the limit of the first test: 1 + 1.000001 + 0.000001 + 0.000001
+  EXPECT_EQ(BoxesDisjoint(kIdentity, T, a, a), 0);
+  T[0] = 2.00001;
+  EXPECT_EQ(BoxesDisjoint(kIdentity, T, a, a), 1);
+  T[0] = -2.00001;
+  EXPECT_EQ(BoxesDisjoint(kIdentity, T, a, a), 1);
+  const double y[3] = {0, 2.00001, 0}, z[3] = {0, 0, -2.00001};
+  EXPECT_EQ(BoxesDisjoint(kIdentity, y, a, a), 3);
+  EXPECT_EQ(BoxesDisjoint(kIdentity, z, a, a), 4);
+}
+
+// For every one of the 15 axes, a pair of boxes separated by that axis alone (checked by
+// projecting the corners onto all 15 axes) is reported with that axis's number.
+TEST(BoxesDisjoint, ReportsTheNumberOfTheOnlySeparatingAxis) {
+  std::mt19937_64 rng(15);
+  std::uniform_real_distribution<double> extent(0.3, 2.0);
+  for (int k = 1; k <= 15; k++) {
+    int found = 0;
+    for (int attempt = 0; attempt < 20000 && found < 5; attempt++) {
+      double B[3][3], a[3], b[3], axis[3], T[3];
+      test_meshes::RandomRotation(rng, B);
+      for (int i = 0; i < 3; i++) {
+        a[i] = extent(rng);
+        b[i] = extent(rng);
+      }
+      BoxAxis(k, B, axis);
+      const double len = std::sqrt(Dot(axis, axis));
+      if (len < 0.1) continue;
+      for (double& c : axis) c /= len;
+      // Projection radii of both boxes on the axis; box 2 is put just beyond touching.
+      double r1 = 0, r2 = 0;
+      for (int i = 0; i < 3; i++) {
+        r1 += a[i] * std::fabs(axis[i]);
+        r2 += b[i] * std::fabs(B[0][i] * axis[0] + B[1][i] * axis[1] + B[2][i] * axis[2]);
+      }
+      for (int i = 0; i < 3; i++) T[i] = axis[i] * (r1 + r2 + 0.01);
+      bool only = true;
+      for (int j = 1; j <= 15; j++)
+        if (j != k && Separates(j, B, T, a, b)) only = false;
+      if (!only) continue;
+      ASSERT_TRUE(Separates(k, B, T, a, b));
+      EXPECT_EQ(BoxesDisjoint(B, T, a, b), k) << "attempt " << attempt;
+      found++;
+    }
+    EXPECT_EQ(found, 5) << "no configuration separated by axis " << k << " alone";
+  }
+}
+
+TEST(ProjectionsOverlap, TouchingIntervalsOverlapAndSeparatedOnesDoNot) {
+  const double axis[3] = {1, 0, 0};
+  const double p1[3] = {0, 0, 0}, p2[3] = {1, 5, 0}, p3[3] = {0.5, -3, 2};
+  const double q1[3] = {1, 0, 0}, q2[3] = {2, 1, 1}, q3[3] = {3, 0, 0};
+  EXPECT_EQ(ProjectionsOverlap(axis, p1, p2, p3, q1, q2, q3), 1);
+  EXPECT_EQ(ProjectionsOverlap(axis, q1, q2, q3, p1, p2, p3), 1);
+  const double r1[3] = {1.0000001, 0, 0};
+  EXPECT_EQ(ProjectionsOverlap(axis, p1, p2, p3, r1, q2, q3), 0);
+  EXPECT_EQ(ProjectionsOverlap(axis, r1, q2, q3, p1, p2, p3), 0);
+  const double zero[3] = {0, 0, 0};
+  EXPECT_EQ(ProjectionsOverlap(zero, p1, p2, p3, r1, q2, q3), 1);
+}
+
+TEST(TrianglesContact, SharedFeaturesTouch) {
+  const double a[3] = {0, 0, 0}, b[3] = {1, 0, 0}, c[3] = {0, 1, 0};
+  const double d[3] = {-1, -1, 0.5}, e[3] = {-1, 0, -0.5}, f[3] = {1, -1, 1};
+  // Shared vertex: the second triangle fans away from the first's corner.
+  const double g[3] = {-1, -0.2, 1}, h[3] = {-0.3, -1, 1};
+  EXPECT_EQ(TrianglesContact(a, b, c, a, g, h), 1);
+  EXPECT_EQ(TrianglesContact(a, g, h, a, b, c), 1);
+  // Shared edge, the second triangle folded out of the plane or coplanar on the other side.
+  const double up[3] = {0.5, -0.5, 1}, flat[3] = {1, -1, 0};
+  EXPECT_EQ(TrianglesContact(a, b, c, a, b, up), 1);
+  EXPECT_EQ(TrianglesContact(a, b, c, b, a, flat), 1);
+  // Only near each other, nothing shared.
+  EXPECT_EQ(TrianglesContact(a, b, c, d, e, f), TrianglesContact(d, e, f, a, b, c));
+}
+
+TEST(TrianglesContact, ParallelPlanesOneApartAreSeparatedByTheFirstNormal) {
+  const double a[3] = {0, 0, 0}, b[3] = {1, 0, 0}, c[3] = {0, 1, 0};
+  const double d[3] = {0, 0, 1}, e[3] = {1, 0, 1}, f[3] = {0, 1, 1};
+  EXPECT_EQ(TrianglesContact(a, b, c, d, e, f), 0);
+  double np[3];
+  const double e1[3] = {1, 0, 0}, e2[3] = {-1, 1, 0};
+  Cross(e1, e2, np);
+  EXPECT_EQ(ProjectionsOverlap(np, a, b, c, d, e, f), 0);
+}
+
+TEST(TrianglesContact, CoplanarPairsUseTheInPlaneAxes) {
+  const double a[3] = {0, 0, 0}, b[3] = {1, 0, 0}, c[3] = {0, 1, 0};
+  // Across the hypotenuse, 0.01 away: only an in-plane edge normal separates.
+  const double d[3] = {1, 1, 0}, e[3] = {0.51, 0.51, 0}, f[3] = {1, 0.3, 0};
+  EXPECT_EQ(TrianglesContact(a, b, c, d, e, f), 0);
+  const double e2[3] = {0.49, 0.49, 0};
+  EXPECT_EQ(TrianglesContact(a, b, c, d, e2, f), 1);
+  const double e3[3] = {0.5, 0.5, 0};  // touching the hypotenuse at its midpoint
+  EXPECT_EQ(TrianglesContact(a, b, c, d, e3, f), 1);
+}
+
+TEST(TrianglesContact, DegenerateTriangleInsideTouchesOutsideDoesNot) {
+  const double a[3] = {0, 0, 0}, b[3] = {1, 0, 0}, c[3] = {0, 1, 0};
+  const double in[3] = {0.25, 0.25, 0}, out[3] = {0.25, 0.25, 0.1};
+  EXPECT_EQ(TrianglesContact(a, b, c, in, in, in), 1);
+  EXPECT_EQ(TrianglesContact(in, in, in, a, b, c), 1);
+  EXPECT_EQ(TrianglesContact(a, b, c, out, out, out), 0);
+}
+
+// A triangle swept through another along the normal: contact exactly while it is within the
+// other's plane span, with both touching positions included.
+TEST(TrianglesContact, SweepAcrossThePlaneChangesExactlyAtTouching) {
+  const double a[3] = {0, 0, 0}, b[3] = {4, 0, 0}, c[3] = {0, 4, 0};
+  int changes = 0, last = -1;
+  for (int step = -100; step <= 100; step++) {
+    const double z = step / 64.0;  // exact in binary
+    // A vertical triangle spanning z .. z + 1 above the point (1, 1).
+    const double d[3] = {1, 1, z}, e[3] = {1.5, 1, z + 1}, f[3] = {1, 1.5, z + 1};
+    const int touch = TrianglesContact(a, b, c, d, e, f);
+    EXPECT_EQ(touch, (z <= 0 && z + 1 >= 0) ? 1 : 0) << "z = " << z;
+    if (touch != last && last != -1) changes++;
+    last = touch;
+  }
+  EXPECT_EQ(changes, 2);
+}

@@ -1,0 +1,129 @@
+#include "model.h"
+
+#include <gtest/gtest.h>
+
+#include "collision/cq.h"
+#include "test-files.h"
+
+namespace {
+
+
+// Model is not copyable; tests load into a Model they own.
+void Load(Model& model, const std::string& name, const std::string& text, float scale = 1.0f) {
+  model.Load(WriteTempFile(name, text).c_str(), scale);
+}
+
+}  // namespace
+
+TEST(Model, TextureCoordinatesNormalsAndFaceNormalOfOneTriangle) {
+  Model model;
+  Load(model, "plain.tris", "1\n0 0 1  1 0 0  0 1 0\n");
+  ASSERT_EQ(model.ntris, 1);
+  const MeshTriangle& t = model.TriangleAt(0);
+  const float u[3] = {0.0f, 0.25f, 0.0f}, v[3] = {0.5f, 0.5f, -0.5f};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_NEAR(t.tex_coord[k][0], u[k], 1e-6f) << k;
+    EXPECT_NEAR(t.tex_coord[k][1], v[k], 1e-6f) << k;
+  }
+  EXPECT_FLOAT_EQ(t.normal[1].x, 1.0f);
+  const float third = 0.57735026f;
+  EXPECT_NEAR(t.face_normal.x, third, 1e-6f);
+  EXPECT_NEAR(t.face_normal.y, third, 1e-6f);
+  EXPECT_NEAR(t.face_normal.z, third, 1e-6f);
+}
+
+// A triangle across the +z half-plane: quadrants 4, 1, 1 of (z, x), so the two quadrant-1
+// vertices are lifted by 1 while the quadrant-4 vertex keeps u just under 1.
+TEST(Model, SeamRepairLiftsTheQuadrantOneVertices) {
+  Model model;
+  Load(model, "seam.tris", "1 -0.1 0 1 0.1 0 1 0 1 0");
+  const MeshTriangle& t = model.TriangleAt(0);
+  EXPECT_NEAR(t.tex_coord[0][0], 0.984f, 1e-3f);
+  EXPECT_NEAR(t.tex_coord[1][0], 1.016f, 1e-3f);
+  EXPECT_NEAR(t.tex_coord[2][0], 1.0f, 1e-6f);
+  // Without a quadrant-4 vertex nothing is lifted.
+  Model plain;
+  Load(plain, "noseam.tris", "1 0.1 0 1 0.2 0 1 0 1 0");
+  EXPECT_LT(plain.TriangleAt(0).tex_coord[2][0], 0.5f);
+}
+
+TEST(Model, OriginVertexAndScale) {
+  Model model;
+  Load(model, "origin.tris", "1 0 0 0 1 0 0 0 1 0", 2.0f);
+  const MeshTriangle& t = model.TriangleAt(0);
+  EXPECT_EQ(t.tex_coord[0][0], 0.0f);
+  EXPECT_EQ(t.tex_coord[0][1], 1.5f);
+  EXPECT_EQ(t.normal[0].Length(), 0.0f);
+  EXPECT_EQ(t.vertex[1].x, 2.0f) << "scale 2 doubles every vertex";
+  EXPECT_EQ(t.normal[1].x, 1.0f) << "and leaves normals alone";
+  EXPECT_NEAR(t.tex_coord[1][0], 0.25f, 1e-6f);
+}
+
+TEST(Model, EmptyFileGivesNoTrianglesAndAnUnbuiltCollisionModel) {
+  const std::string path = WriteTempFile("empty.tris", "0\n");
+  Model model;
+  model.Load(path.c_str(), 1.0f);
+  EXPECT_EQ(model.ntris, 0);
+  CQ_Model collision;
+  testing::internal::CaptureStderr();
+  LoadCollisionModel(collision, path.c_str(), 1.0f);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "CQ Error! EndModel() called on model with no triangles\n");
+  EXPECT_NE(collision.state, 2);
+}
+
+// The two loaders agree: triangle i of the file has id i and the same (scaled) vertices.
+TEST(Model, CollisionModelKeepsFileOrderAsIds) {
+  const std::string path = WriteTempFile("two.tris", "2  0 0 0 1 0 0 0 1 0   5 5 5 6 5 5 5 6 5.5  ignored words");
+  Model model;
+  model.Load(path.c_str(), 0.5f);
+  CQ_Model collision;
+  LoadCollisionModel(collision, path.c_str(), 0.5f);
+  ASSERT_EQ(collision.state, 2);
+  ASSERT_EQ(collision.tri_count, 2);
+  for (int k = 0; k < 2; ++k) {
+    const ModelTri& tri = collision.tri_list[k];
+    const MeshTriangle& t = model.TriangleAt(static_cast<unsigned>(tri.id));
+    EXPECT_EQ(tri.vert1[0], t.vertex[0].x);
+    EXPECT_EQ(tri.vert3[2], t.vertex[2].z);
+  }
+}
+
+TEST(ModelDeathTest, TriangleAtStopsPastTheEnd) {
+  Model model;
+  Load(model, "one.tris", "1 0 0 1 1 0 0 0 1 0");
+  EXPECT_DEATH(model.TriangleAt(1), "Assertion failed: idx < ntris, file model.cpp");
+}
+
+// Every bad file ends the program with exit code 1 and says what is wrong, before anything of
+// it is used.
+TEST(ModelDeathTest, BadFilesExitWithTheirMessages) {
+  const std::string open_failed = "ERROR occurred while parsing .*missing.tris\nCould not open file.\n";
+  const std::string not_a_count = "First entry should be number of triangles \\(an unsigned int\\).\n";
+  const struct {
+    const char* name;
+    const char* text;
+    std::string message;
+  } cases[] = {
+      {"empty-text.tris", "", not_a_count},
+      {"word.tris", "abc 1 2 3", not_a_count},
+      {"negative.tris", "-3 1 2 3 4 5 6 7 8 9", not_a_count},
+      {"too-big.tris", "99999999999 1 2 3", not_a_count},
+      {"short.tris", "2  0 0 0 1 0 0 0 1 0  4 4 4", "Triangle 1 of 2 is incomplete: expected 9 numbers, found 3.\n"},
+      {"huge-claim.tris", "2000000000 1 2 3", "Triangle 0 of 2000000000 is incomplete"},
+      {"word-inside.tris", "1  0 0 0 1 x 0 0 1 0", "Triangle 0 of 1 is incomplete: expected 9 numbers, found 4.\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = WriteTempFile(c.name, c.text);
+    Model model;
+    EXPECT_EXIT(model.Load(path.c_str(), 1.0f), testing::ExitedWithCode(1),
+                "ERROR occurred while parsing .*" + std::string(c.name) + "\n" + c.message)
+        << c.name;
+    CQ_Model collision;
+    EXPECT_EXIT(LoadCollisionModel(collision, path.c_str(), 1.0f), testing::ExitedWithCode(1),
+                "ERROR occurred while parsing .*" + std::string(c.name) + "\n" + c.message)
+        << c.name;
+  }
+  Model model;
+  EXPECT_EXIT(model.Load((testing::TempDir() + "missing.tris").c_str(), 1.0f), testing::ExitedWithCode(1),
+              open_failed);
+}
