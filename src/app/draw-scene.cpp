@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "app/app-globals.h"
+#include "app/draw-bodies.h"
 #include "app/init-gl.h"
 
 namespace {
@@ -61,5 +62,6 @@ void DrawScene() {
   // with the checker laid faintly over it.
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
   glBindTexture(GL_TEXTURE_2D, checker_texture);
+  DrawBodies(bodies_system);
   glDisable(GL_TEXTURE_2D);
 }

@@ -7,6 +7,7 @@
 #include "app/control-panel.h"
 #include "app/init-gl.h"
 #include "app/mouse-navigation.h"
+#include "app/scene-setup.h"
 #include "app/window-callbacks.h"
 
 int main(int argc, char** argv) {
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   window_table[id].camera = &camera;
 
   InitGL();
+  InitScene();
   CreateControlPanel(main_window, Idle);
   glutMainLoop();
   return 0;

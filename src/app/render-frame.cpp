@@ -7,6 +7,13 @@
 
 void RenderFrame() {
   DrawScene();
+  AdvanceSimulation();
   glFlush();
   glutSwapBuffers();
+}
+
+void AdvanceSimulation() {
+  if (!started) return;
+  RunSimulationIteration(scene, step_size);
+  ApplyRollingRule(scene);
 }

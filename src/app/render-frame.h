@@ -5,3 +5,7 @@
 
 // Needs the main window current with its view loaded; ends by swapping the buffers.
 void RenderFrame();
+
+// The simulation part of a frame: while started, one iteration with step_size (step, both
+// collision passes), then the slide-to-roll rule; otherwise nothing.
+void AdvanceSimulation();
