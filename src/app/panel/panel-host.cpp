@@ -99,6 +99,10 @@ void OnReshape(int width, int height) {
   host.width = width;
   host.height = height;
   ImGui::GetIO().DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
+  // Mesa may draw the first frame after a resize into a buffer of the old size, which shows
+  // the controls shifted against where the pointer finds them; the frames after it are right.
+  host.settle_frames = kSettleFrames;
+  glutPostRedisplay();
 }
 
 void FitWindowToControls() {
