@@ -18,19 +18,28 @@ WindowRecord& RecordOf(int window_id) {
   return window_table[window_id];
 }
 
-}  // namespace
-
-void Display() {
+// Runs action(record) with each window current whose first reshape has been recorded, ids 1
+// and 2 in this order, then makes the window that was current before current again.
+template <typename Action>
+void ForEachRecordedWindow(Action action) {
   const int current = glutGetWindow();
   for (int id = kFirstWindow; id <= kLastWindow; ++id) {
     const WindowRecord& record = window_table[id];
     if (!record.initialised) continue;
     glutSetWindow(record.window_id);
+    action(record);
+  }
+  glutSetWindow(current);
+}
+
+}  // namespace
+
+void Display() {
+  ForEachRecordedWindow([](const WindowRecord& record) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     record.camera->ApplyView();
     RenderFrame();
-  }
-  glutSetWindow(current);
+  });
 }
 
 void Reshape(int width, int height) {
@@ -52,15 +61,10 @@ void Idle() {
 }
 
 void RestoreWindowGeometry() {
-  const int current = glutGetWindow();
-  for (int id = kFirstWindow; id <= kLastWindow; ++id) {
-    const WindowRecord& record = window_table[id];
-    if (!record.initialised) continue;
-    glutSetWindow(record.window_id);
+  ForEachRecordedWindow([](const WindowRecord& record) {
     glutPositionWindow(record.pos_x, record.pos_y);
     glutReshapeWindow(record.width, record.height);
-  }
-  glutSetWindow(current);
+  });
 }
 
 void Keyboard(unsigned char key, int, int) {
