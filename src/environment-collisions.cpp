@@ -18,8 +18,8 @@ CQ_CollideResult result;
 // at most 0.2 time units, is undone within ten. Past this bound the velocity cannot separate
 // the meshes (a body at rest, or one moving along the wall it was pushed into).
 constexpr int kMaxBackingIterations = 50;
-// Then the body is moved against the touched triangle's stored normal, which points the way a
-// body runs into that wall, in steps of this length, at most this many times.
+// Otherwise the body is moved against the touched triangle's stored normal, which points the way
+// a body runs into that wall, in steps of this length, at most this many times.
 constexpr float kNormalStep = 0.01f;
 constexpr int kMaxNormalSteps = 1000;
 
@@ -29,17 +29,28 @@ bool Touching(Placement& pi, RigidBody& body, Placement& pe, RigidBody& environm
   return result.HasContact();
 }
 
+// The stored normal of the environment triangle that the last contact query touched.
+Vec3 TouchedNormal(RigidBody& environment) {
+  Vec3 n = environment.render_model.TriangleAt(static_cast<unsigned>(result.SecondId(0))).face_normal;
+  n.Normalize();
+  return n;
+}
+
+// Moves the body until its mesh and the environment's are disjoint. A body running into the
+// wall backs out along its own velocity. A body at rest, or moving along or away from the wall
+// it touches, would never get free that way, or only by passing through the wall and out of the
+// box; it steps off the wall against the stored normal instead.
 void BackOut(RigidBody& body, Placement& pi, RigidBody& environment, Placement& pe) {
-  const Vec3 back = -0.02f * body.velocity;
-  for (int n = 0; n < kMaxBackingIterations; ++n) {
-    body.position += back;
-    pi.MoveTo(body.position);
-    if (!Touching(pi, body, pe, environment)) return;
+  if (static_cast<double>(Dot(body.velocity, TouchedNormal(environment))) > 0.00001) {
+    const Vec3 back = -0.02f * body.velocity;
+    for (int n = 0; n < kMaxBackingIterations; ++n) {
+      body.position += back;
+      pi.MoveTo(body.position);
+      if (!Touching(pi, body, pe, environment)) return;
+    }
   }
   for (int n = 0; n < kMaxNormalSteps; ++n) {
-    Vec3 away = environment.render_model.TriangleAt(static_cast<unsigned>(result.SecondId(0))).face_normal;
-    away.Normalize();
-    body.position -= kNormalStep * away;
+    body.position -= kNormalStep * TouchedNormal(environment);
     pi.MoveTo(body.position);
     if (!Touching(pi, body, pe, environment)) return;
   }
@@ -68,9 +79,7 @@ void RBSystem::ResolveEnvironmentCollisions(RBSystem& environment) {
       if (!Touching(pi, body, pe, wall)) continue;
       BackOut(body, pi, wall, pe);
       // The stored model normal, deliberately without the environment's own rotation.
-      Vec3 n = wall.render_model.TriangleAt(static_cast<unsigned>(result.SecondId(0))).face_normal;
-      n.Normalize();
-      Bounce(body, n);
+      Bounce(body, TouchedNormal(wall));
       collision_free = 0;
       body.render_model.MarkCollided();
     }

@@ -1,0 +1,42 @@
+#pragma once
+// A small system of sphere bodies loaded from the committed mesh files, placed by hand, and the
+// box environment placed as the scene places it (half a turn about y).
+
+#include <string>
+
+#include "force-list.h"
+#include "rb-system.h"
+
+inline std::string DataFile(const char* name) { return std::string(QUORVEL_DATA_DIR) + "/" + name; }
+
+struct Bodies {
+  explicit Bodies(unsigned n, const char* model = "sphere03.tris") : system(n, &forces) {
+    for (unsigned i = 0; i < n; ++i) {
+      system.Body(i)->SetMass(10.0f);
+      system.Body(i)->LoadModels(DataFile(model).c_str(), 1.0f);
+    }
+  }
+  RigidBody& operator[](unsigned i) { return *system.Body(i); }
+  // Position and velocity; the derived fields follow as after a step.
+  void Place(unsigned i, const Vec3& position, const Vec3& velocity, const Vec3& spin = Vec3()) {
+    RigidBody& b = *system.Body(i);
+    b.position = position;
+    b.linear_momentum = b.mass * velocity;
+    b.angular_momentum = spin;
+    b.UpdateDerived();
+  }
+
+  ForceList forces{10, 10};
+  RBSystem system;
+};
+
+struct Box {
+  Box() {
+    RigidBody& box = *system.Body(0);
+    box.SetMass(1.0f);
+    box.orientation = Quaternion(0.0f, Vec3(0, 1, 0));
+    box.LoadModels(DataFile("box.tris").c_str(), 1.0f);
+  }
+  ForceList forces{10, 10};
+  RBSystem system{1, &forces};
+};

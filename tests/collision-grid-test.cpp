@@ -1,0 +1,92 @@
+#include "collision-grid.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <tuple>
+
+#include "rigid-body.h"
+
+namespace {
+
+using Cell = std::tuple<int, int, int>;
+
+std::vector<Cell> Cells(const Vec3& p) {
+  const CellTriple t = CollisionGrid::CellsOf(p);
+  std::vector<Cell> cells;
+  for (int k = 0; k < 8; ++k) cells.emplace_back(t.x[k], t.y[k], t.z[k]);
+  return cells;
+}
+
+}  // namespace
+
+TEST(CollisionGrid, EightCellsAroundTheNearestCorner) {
+  EXPECT_EQ(Cells(Vec3(0, 0, 0)), (std::vector<Cell>{{5, 5, 5}, {5, 5, 4}, {5, 4, 5}, {5, 4, 4},
+                                                      {4, 5, 5}, {4, 5, 4}, {4, 4, 5}, {4, 4, 4}}));
+  EXPECT_EQ(std::get<0>(Cells(Vec3(2, 0, 0))[4]), 6) << "a fraction of exactly 0.5 takes the upper neighbour";
+  EXPECT_EQ(std::get<0>(Cells(Vec3(1.99f, 0, 0))[4]), 4);
+  // z = -20: the neighbour would be -1, so cells 1, 3, 5, 7 become the home cell.
+  const std::vector<Cell> floor = Cells(Vec3(0, 0, -20));
+  for (int k : {1, 3, 5, 7}) EXPECT_EQ(floor[k], Cell(5, 5, 0)) << k;
+  EXPECT_EQ(floor[2], Cell(5, 4, 0));
+  // A coordinate in (-24, -20) truncates toward zero: home 0.
+  EXPECT_EQ(Cells(Vec3(-22, 0, 0))[0], Cell(0, 5, 5));
+}
+
+// Outside the grid the home cell is clamped onto it; no cell coordinate ever leaves 0 .. 9.
+TEST(CollisionGrid, PositionsOutsideTheGridStayOnIt) {
+  EXPECT_EQ(Cells(Vec3(0, 0, 20))[0], Cell(5, 5, 9));
+  for (const Vec3& p : {Vec3(0, 0, 20), Vec3(25, -30, 1e30f), Vec3(-1e30f, 100, -24), Vec3(NAN, 0, INFINITY)}) {
+    for (const Cell& c : Cells(p)) {
+      for (int v : {std::get<0>(c), std::get<1>(c), std::get<2>(c)}) {
+        EXPECT_GE(v, 0);
+        EXPECT_LE(v, 9);
+      }
+    }
+  }
+}
+
+TEST(CollisionGrid, InsertDuplicatesFillsAndClears) {
+  CollisionGrid grid;
+  RigidBody body;
+  body.position = Vec3(0, 0, -20);
+  grid.Insert(&body);
+  EXPECT_EQ(grid.CellAt(5, 5, 0).Count(), 5) << "the home cell named five times";
+  EXPECT_EQ(grid.CellAt(4, 4, 0).Count(), 1);
+  RigidBody crowd[40];
+  for (RigidBody& b : crowd) grid.Insert(&b);  // all at the origin
+  EXPECT_EQ(grid.CellAt(5, 5, 5).Count(), 30) << "a full cell drops further bodies";
+  grid.Clear();
+  EXPECT_EQ(grid.CellAt(5, 5, 5).Count(), 0);
+  EXPECT_EQ(grid.CellAt(5, 5, 5).Size(), 30);
+  EXPECT_EQ(grid.CellAt(5, 5, 5).Element(29), &crowd[29]) << "clearing keeps the storage";
+}
+
+// The broad phase's promise, swept over random pairs: bodies at p and q share a cell whenever
+// they are less than 4 apart on every axis, and never when they are 8 or more apart on one.
+TEST(CollisionGrid, NeighboursWithinFourAreAlwaysFoundAndBeyondEightNever) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<float> inside(-18.0f, 18.0f), offset(-9.0f, 9.0f);
+  int near = 0, far = 0;
+  for (int n = 0; n < 20000; ++n) {
+    const Vec3 p(inside(random), inside(random), inside(random));
+    const Vec3 d(offset(random), offset(random), offset(random));
+    const Vec3 q = p + d;
+    if (q.x < -20 || q.x >= 20 || q.y < -20 || q.y >= 20 || q.z < -20 || q.z >= 20) continue;
+    const std::vector<Cell> pc = Cells(p), qc = Cells(q);
+    // i finds j when one of j's cells is one of i's.
+    const bool shares = std::find_first_of(pc.begin(), pc.end(), qc.begin(), qc.end()) != pc.end();
+    const float m = std::max({std::fabs(d.x), std::fabs(d.y), std::fabs(d.z)});
+    if (m < 4.0f) {
+      EXPECT_TRUE(shares) << p.x << " " << p.y << " " << p.z << " / " << q.x << " " << q.y << " " << q.z;
+      ++near;
+    } else if (m >= 8.0f) {
+      EXPECT_FALSE(shares);
+      ++far;
+    }
+  }
+  EXPECT_GT(near, 500);
+  EXPECT_GT(far, 500);
+}

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "body-fixture.h"
+
+namespace {
+
+struct Wall {
+  const char* name;
+  Vec3 position;  // a ball here overlaps the wall by 0.04
+  Vec3 normal;    // world direction into the wall
+};
+
+// The six faces of the demo's own box, placed as the scene places it. Away from the floor, so
+// that backing out touches nothing else.
+const Wall kWalls[] = {
+    {"x = +15", {14.05f, 4.5f, 0}, {1, 0, 0}},  {"x = -15", {-14.05f, 4.5f, 0}, {-1, 0, 0}},
+    {"z = +20", {0, 4.5f, 19.05f}, {0, 0, 1}},  {"z = -20", {0, 4.5f, -19.05f}, {0, 0, -1}},
+    {"floor", {0, -0.05f, 0}, {0, -1, 0}},   {"ceiling", {0, 9.05f, 0}, {0, 1, 0}},
+};
+
+}  // namespace
+
+// A ball driven into each face leaves with its normal velocity reversed and scaled by 0.6, its
+// other components unchanged; this also checks the winding the mesh file stores.
+TEST(EnvironmentCollisions, EveryFaceBouncesWithRestitutionSixTenths) {
+  Box box;
+  Bodies ball(1);
+  for (const Wall& wall : kWalls) {
+    const Vec3 tangent = Cross(wall.normal, Vec3(0.3f, 0.5f, 0.7f));
+    const Vec3 velocity = 2.0f * wall.normal + tangent;
+    ball.Place(0, wall.position, velocity, Vec3(0, 0.5f, 0));
+    ball[0].render_model.ClearCollided();
+    ball.system.collision_free = 1;
+    ball.system.ResolveEnvironmentCollisions(box.system);
+    const Vec3 v = ball[0].velocity;
+    EXPECT_NEAR(Dot(v, wall.normal), -1.2f, 1e-5f) << wall.name;
+    const Vec3 along = v - Dot(v, wall.normal) * wall.normal;
+    EXPECT_NEAR((along - tangent).Length(), 0.0f, 1e-5f) << wall.name;
+    EXPECT_NEAR(ball[0].linear_momentum.Length(), 10.0f * v.Length(), 1e-4f) << wall.name;
+    EXPECT_NEAR(ball[0].angular_momentum.Length(), 0.5f, 1e-5f) << wall.name << ": a sliding ball keeps |L|";
+    EXPECT_EQ(ball.system.collision_free, 0) << wall.name;
+    EXPECT_TRUE(ball[0].render_model.IsCollided()) << wall.name;
+    EXPECT_LT(Dot(ball[0].position - wall.position, wall.normal), 0.0f) << wall.name << ": backed out";
+  }
+}
+
+// Touching a wall while moving away from it (pushed there by another ball, say): backing along
+// the velocity would drive the ball through the wall and out of the box, so it is moved off the
+// wall instead; its motion is left alone and it is flagged.
+TEST(EnvironmentCollisions, MovingAwayIsMovedOffTheWallNotThroughIt) {
+  Box box;
+  Bodies ball(1);
+  for (float speed : {0.5f, 3.0f, 40.0f}) {
+    ball.Place(0, Vec3(14.05f, 4.5f, 0), Vec3(-speed, 0, 0.5f), Vec3(0, 0, 2));
+    ball.system.ResolveEnvironmentCollisions(box.system);
+    EXPECT_EQ(ball[0].velocity.x, -speed);
+    EXPECT_EQ(ball[0].velocity.z, 0.5f);
+    EXPECT_EQ(ball[0].angular_momentum.z, 2.0f);
+    EXPECT_TRUE(ball[0].render_model.IsCollided());
+    EXPECT_LT(ball[0].position.x, 14.05f) << speed;
+    EXPECT_GT(ball[0].position.x, 13.9f) << speed;
+  }
+}
+
+TEST(EnvironmentCollisions, RollingBallsSpinAtSixTenthsOfTheirNewSpeed) {
+  Box box;
+  Bodies ball(1);
+  ball.Place(0, Vec3(0, 0, 19.05f), Vec3(0, 0, 3), Vec3(4, 0, 0));
+  ball[0].SetRolling();
+  ball.system.ResolveEnvironmentCollisions(box.system);
+  ASSERT_NEAR(ball[0].velocity.z, -1.8f, 1e-5f);
+  EXPECT_NEAR(ball[0].angular_momentum.Length(), 0.6f * 1.8f, 1e-5f);
+  EXPECT_NEAR(ball[0].angular_momentum.x, -1.08f, 1e-5f) << "about (v.z, 0, -v.x) made unit";
+  EXPECT_NEAR(ball[0].angular_velocity.x, -1.08f, 1e-5f);
+}
+
+// A ball at rest against a wall, or sliding along it, cannot be backed out along its velocity;
+// it is moved off the wall instead, so the next pass finds no contact.
+TEST(EnvironmentCollisions, BallsThatVelocityCannotFreeAreMovedOffTheWall) {
+  Box box;
+  Bodies ball(1);
+  const struct {
+    Vec3 position, velocity;
+  } cases[] = {{{0, -0.05f, 0}, {0, 0, 0}}, {{14.05f, 0, 0}, {0, 0, 2}}, {{-14.5f, 0, 19.5f}, {0, 0, 0}}};
+  for (const auto& c : cases) {
+    ball.Place(0, c.position, c.velocity);
+    ball.system.ResolveEnvironmentCollisions(box.system);
+    EXPECT_EQ(ball.system.collision_free, 0);
+    EXPECT_EQ(ball[0].velocity.Length(), c.velocity.Length()) << "no bounce without motion into a wall";
+    ball.system.collision_free = 1;
+    ball.system.ResolveEnvironmentCollisions(box.system);
+    EXPECT_EQ(ball.system.collision_free, 1) << c.position.x << " " << c.position.y << " " << c.position.z;
+    EXPECT_LT(ball[0].position.y, 0.1f) << "moved by a few hundredths, not thrown across the box";
+  }
+}
+
+TEST(EnvironmentCollisions, BallsInsideTheBoxTouchNothing) {
+  Box box;
+  Bodies balls(3);
+  balls.Place(0, Vec3(0, 0, 0), Vec3(5, 0, 5));
+  balls.Place(1, Vec3(13.9f, 0, 18.9f), Vec3(1, 0, 1));
+  balls.Place(2, Vec3(-13.9f, 8.9f, -18.9f), Vec3(-1, 1, -1));
+  balls.system.ResolveEnvironmentCollisions(box.system);
+  EXPECT_EQ(balls.system.collision_free, 1);
+  EXPECT_EQ(balls[1].velocity.x, 1.0f);
+}
