@@ -1,0 +1,20 @@
+#include "app/app-globals.h"
+
+// One translation unit, so the definition order here is the construction order.
+Camera camera(50.0f);
+WindowRecord window_table[kWindowTableSize];
+int main_window = -1;
+
+Scene scene;
+ForceList& global_forces = scene.global_forces;
+RBSystem& environment_system = scene.environment_system;
+RBSystem& bodies_system = scene.bodies_system;
+
+bool started = false;
+int wireframe = 0;
+int sim_method = 0;
+float& slide = scene.slide;
+float& roll = scene.roll;
+float step_size = 0.1f;
+
+MouseOrbit mouse_orbit;

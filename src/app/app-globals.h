@@ -1,0 +1,31 @@
+#pragma once
+// The program's global state. All of it exists before main runs, constructed in the order
+// declared here, and is destroyed in reverse order at exit. The callbacks of the windows and the
+// panel read and write it, one at a time on the event loop's one thread.
+
+#include "app/camera.h"
+#include "app/mouse-orbit.h"
+#include "app/window-record.h"
+#include "force-list.h"
+#include "rb-system.h"
+#include "scene.h"
+
+extern Camera camera;  // the main window's view
+extern WindowRecord window_table[kWindowTableSize];  // indexed by window id
+extern int main_window;  // window id of the main window; -1 before it exists
+
+// The simulated scene, shared with the headless benchmark. Its force list is constructed before
+// the two systems that keep a pointer to it.
+extern Scene scene;
+extern ForceList& global_forces;      // owns every force
+extern RBSystem& environment_system;  // the box: one body, never stepped
+extern RBSystem& bodies_system;       // the moving spheres
+
+extern bool started;     // Start was pressed since the last Reset: frames advance the simulation
+extern int wireframe;    // "Wireframe" checkbox: 0 filled polygons, 1 outlines
+extern int sim_method;   // "Sim Method" radio group: 0 Euler, 1 RK4
+extern float& slide;     // "Slide:" spinner: sliding friction coefficient
+extern float& roll;      // "Roll:" spinner: rolling resistance coefficient
+extern float step_size;  // "Step:" spinner: simulated time per frame
+
+extern MouseOrbit mouse_orbit;  // the main window's mouse orbit state

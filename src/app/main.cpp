@@ -1,0 +1,43 @@
+// The demo's entry point: opens the main window, sets up the camera, the drawing state, the
+// scene and the control panel, then hands control to the window system's event loop for good.
+
+#include <GL/freeglut.h>
+
+#include "app/app-globals.h"
+#include "app/control-panel.h"
+#include "app/init-gl.h"
+#include "app/mouse-navigation.h"
+#include "app/scene-setup.h"
+#include "app/window-callbacks.h"
+
+int main(int argc, char** argv) {
+  glutInit(&argc, argv);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(720, 720);
+  glutInitWindowPosition(50, 50);
+
+  const int id = glutCreateWindow("Quorvel Rigid Body Dynamics");
+  window_table[id].window_id = id;
+  window_table[id].pos_x = 50;
+  window_table[id].pos_y = 50;
+  main_window = id;
+
+  glutDisplayFunc(Display);
+  glutReshapeFunc(Reshape);
+  glutMouseFunc(Mouse);
+  glutMotionFunc(Motion);
+  glutKeyboardFunc(Keyboard);
+
+  camera.SetView(Vec3(120.0f, 0.0f, 0.0f), Vec3(0.0f, 0.0f, 0.0f), Vec3(0.0f, 1.0f, 0.0f));
+  camera.SetNearPlane(40.0f);
+  camera.SetFarPlane(400.0f);
+  camera.ApplyProjection(720, 720);
+  UpdateEye();  // the start-up angles: almost straight above the origin
+  window_table[id].camera = &camera;
+
+  InitGL();
+  InitScene();
+  CreateControlPanel(main_window, Idle);
+  glutMainLoop();
+  return 0;
+}

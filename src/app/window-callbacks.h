@@ -1,0 +1,19 @@
+#pragma once
+// The main window's callbacks and the idle function. The windows are held at their recorded
+// position and first size: moving or resizing one by hand is undone at the next idle.
+
+// Draws a frame in every window whose first reshape has been seen; the current window is kept.
+void Display();
+
+// Records the window's first size; later sizes are ignored and undone.
+void Reshape(int width, int height);
+
+// Puts the windows back where they belong and asks for the next frame of the main window.
+void Idle();
+
+// Moves and sizes windows 1 and 2, where recorded, back to their position and first size; the
+// current window is kept.
+void RestoreWindowGeometry();
+
+// "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0, other keys do nothing.
+void Keyboard(unsigned char key, int x, int y);

@@ -1,0 +1,301 @@
+#!/usr/bin/env bash
+# The demo driven as a user would drive it, inside the X server that run-gui-test.sh started.
+# Every wait polls for a condition with a generous timeout; nothing depends on the frame rate.
+# Usage: gui-checks.sh <quorvel> <panel-layout> <data folder> <work folder>
+set -u
+
+quorvel=$1
+panel_layout=$2
+data=$3
+work=$4
+touch "$work/started"
+
+main_title="Quorvel Rigid Body Dynamics"
+panel_title="GLUI"
+demo_pid=""
+
+# --- plumbing -------------------------------------------------------------------------------
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -f "$work/stderr.txt" ]; then
+    echo "--- the demo's standard error:" >&2
+    cat "$work/stderr.txt" >&2
+  fi
+  exit 1
+}
+
+stop_demo() {
+  if [ -n "$demo_pid" ] && kill -0 "$demo_pid" 2> /dev/null; then
+    kill "$demo_pid" 2> /dev/null
+    wait "$demo_pid" 2> /dev/null
+  fi
+  demo_pid=""
+}
+trap stop_demo EXIT
+
+demo_gone() { ! kill -0 "$demo_pid" 2> /dev/null; }
+
+# wait_until <seconds> <what> <command...>: polls the command until it succeeds. A demo that
+# ends meanwhile fails the wait at once, unless its end is what is awaited.
+expecting_exit=0
+wait_until() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out after ${seconds} s waiting for: $what"
+    if [ "$expecting_exit" -eq 0 ] && [ -n "$demo_pid" ] && demo_gone; then
+      fail "the demo ended while waiting for: $what"
+    fi
+    sleep 0.2
+  done
+}
+
+# Starts the demo in <folder> as a user would, with its standard error kept.
+start_demo() {
+  (cd "$1" && exec "$quorvel") 2> "$work/stderr.txt" &
+  demo_pid=$!
+}
+
+# Waits for the demo to end and checks its exit code.
+expect_exit() {
+  local expected=$1
+  expecting_exit=1
+  wait_until 20 "the demo to exit" demo_gone
+  expecting_exit=0
+  wait "$demo_pid"
+  local code=$?
+  demo_pid=""
+  [ "$code" -eq "$expected" ] || fail "exit code $code, expected $expected"
+}
+
+window_of() { timeout 10 xdotool search --name "^$1\$" 2> /dev/null | head -n 1; }
+has_window() { [ -n "$(window_of "$1")" ]; }
+
+# Prints "x y width height" of a window.
+geometry_of() {
+  timeout 10 xwininfo -id "$1" | awk '
+    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+geometry_is() { [ "$(geometry_of "$1")" = "$2" ]; }
+
+shoot() { timeout 10 import -window "$1" "$2" 2> /dev/null; }
+
+# crop <image> <x> <y> <width> <height> <out>
+crop() { convert "$1" -crop "${4}x${5}+${2}+${3}" +repage "$6"; }
+
+# Number of pixels that differ noticeably between two images of the same size.
+differing_pixels() {
+  compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+same_image() { [ "$(differing_pixels "$1" "$2")" -le "${3:-30}" ]; }
+
+# Counts pixel classes in a region: prints "ball white floor total". Balls are copper or red
+# (red well above green and blue), body 0 is white, the box floor is the greenish far face.
+classify() {
+  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 txt:- |
+    sed -n 's/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+    awk '{ r = $1; g = $2; b = $3; total++
+           if (r > g + 20 && r > b + 30) ball++
+           else if (r > 150 && g > 150 && b > 150) white++
+           else if (g > r + 15 && g > 60) floor++ }
+         END { print ball + 0, white + 0, floor + 0, total + 0 }'
+}
+
+# --- the panel's controls, laid out by the demo's own code ---------------------------------
+
+"$panel_layout" > "$work/layout.txt" || fail "panel-layout failed"
+panel_size=$(awk '$1 == "window" { print $2, $3 }' "$work/layout.txt")
+
+# Prints "left top right bottom" of a control.
+rect_of() {
+  awk -v name="$1" '$1 == "rect" { n = $6; for (i = 7; i <= NF; i++) n = n " " $i
+                                    if (n == name) { print $2, $3, $4, $5; exit } }' \
+    "$work/layout.txt"
+}
+
+panel_x=0
+panel_y=0
+
+click_control() {
+  local left top right bottom
+  read -r left top right bottom <<< "$(rect_of "$1")"
+  [ -n "$bottom" ] || fail "no control named '$1' in the layout"
+  timeout 10 xdotool mousemove $((panel_x + (left + right) / 2)) $((panel_y + (top + bottom) / 2)) \
+    click 1
+}
+
+# Moves the pointer off both windows, so that no control shows a hover colour.
+pointer_away() { timeout 10 xdotool mousemove 1250 780; }
+
+# Takes a picture of a control, the pointer away from it.
+shoot_control() {
+  local left top right bottom
+  read -r left top right bottom <<< "$(rect_of "$1")"
+  shoot "$panel" "$work/panel.png" && crop "$work/panel.png" "$left" "$top" \
+    $((right - left)) $((bottom - top)) "$2"
+}
+
+# The control's picture stops changing: two pictures in a row are the same.
+control_settled() {
+  shoot_control "$1" "$work/settle-a.png" && sleep 0.3 &&
+    shoot_control "$1" "$work/settle-b.png" && same_image "$work/settle-a.png" "$work/settle-b.png" 0
+}
+
+# Types text into a spinner's field and presses Enter, then waits for the field to settle.
+type_into() {
+  click_control "$1"
+  sleep 0.3
+  timeout 10 xdotool type --delay 60 "$2"
+  timeout 10 xdotool key Return
+  pointer_away
+  wait_until 15 "the field '$1' to settle" control_settled "$1"
+  cp "$work/settle-b.png" "$3"
+}
+
+control_looks_like() { shoot_control "$1" "$work/look.png" && same_image "$work/look.png" "$2" 0; }
+control_differs_from() { shoot_control "$1" "$work/look.png" && ! same_image "$work/look.png" "$2" 0; }
+
+# --- the main window's picture ---------------------------------------------------------------
+
+# The start-up view looks almost straight down: body 0 at the left, the diamond of nine bodies at
+# the right, the bare floor between them.
+shows_rack() {
+  shoot "$main" "$work/rack.png" || return 1
+  local ball white floor total
+  read -r ball white floor total <<< "$(classify "$work/rack.png" 440 310 130 100)"
+  [ "$ball" -ge 1500 ] || return 1
+  read -r ball white floor total <<< "$(classify "$work/rack.png" 150 335 45 45)"
+  [ "$white" -ge 150 ] && [ "$ball" -eq 0 ] || return 1
+  read -r ball white floor total <<< "$(classify "$work/rack.png" 230 300 170 120)"
+  [ "$ball" -eq 0 ] && [ "$white" -eq 0 ] && [ "$floor" -ge $((total * 9 / 10)) ]
+}
+
+main_differs_from() { shoot "$main" "$work/now.png" && ! same_image "$work/now.png" "$1" 500; }
+main_matches() { shoot "$main" "$work/now.png" && same_image "$work/now.png" "$1"; }
+
+# Outlines only: the floor between the bodies is no longer filled.
+shows_outlines() {
+  shoot "$main" "$work/now.png" || return 1
+  local ball white floor total
+  read -r ball white floor total <<< "$(classify "$work/now.png" 230 300 170 120)"
+  [ "$floor" -le $((total / 10)) ]
+}
+
+# Two pictures in a row differ: something moves.
+main_moving() {
+  shoot "$main" "$work/move-a.png" && sleep 0.3 && main_differs_from "$work/move-a.png"
+}
+
+# --- 1. start-up ------------------------------------------------------------------------------
+
+start_demo "$data"
+wait_until 30 "the main window" has_window "$main_title"
+wait_until 30 "the panel window" has_window "$panel_title"
+main=$(window_of "$main_title")
+panel=$(window_of "$panel_title")
+wait_until 10 "the main window at (50, 50), 720 x 720" geometry_is "$main" "50 50 720 720"
+wait_until 10 "the panel at (780, 50), sized to its controls ($panel_size)" \
+  geometry_is "$panel" "780 50 $panel_size"
+read -r panel_x panel_y _ <<< "$(geometry_of "$panel")"
+
+# "Please wait ..." and then one dot per body loaded.
+printf 'Initializing with model sphere03.tris\nPlease wait ...%s\nDone.\n' .......... \
+  > "$work/expected.txt"
+cmp -s "$work/stderr.txt" "$work/expected.txt" || fail "unexpected start-up text"
+
+wait_until 20 "the first frame to show the racked bodies" shows_rack
+cp "$work/rack.png" "$work/first-frame.png"
+echo "ok: windows, start-up text and the racked first frame"
+
+pointer_away
+for control in Wireframe Euler RK4 Step:; do
+  wait_until 15 "the control '$control' to settle" control_settled "$control"
+  cp "$work/settle-b.png" "$work/initial-$control.png"
+done
+
+# --- 2. Start, RK4 while running, Reset --------------------------------------------------------
+
+click_control Start
+wait_until 20 "the bodies to move after Start" main_differs_from "$work/first-frame.png"
+wait_until 20 "successive frames to differ" main_moving
+echo "ok: Start moves the bodies"
+
+click_control RK4
+pointer_away
+wait_until 15 "RK4 to show as chosen" control_differs_from RK4 "$work/initial-RK4.png"
+wait_until 15 "Euler to show as not chosen" control_differs_from Euler "$work/initial-Euler.png"
+wait_until 20 "the bodies to keep moving under RK4" main_moving
+echo "ok: RK4 chosen while running"
+
+click_control Reset
+wait_until 20 "Reset to show the first frame again" main_matches "$work/first-frame.png"
+sleep 1
+main_matches "$work/first-frame.png" || fail "the bodies moved after Reset"
+echo "ok: Reset racks the bodies again and they stay"
+
+# --- 3. Wireframe, by key and by checkbox ------------------------------------------------------
+
+timeout 10 xdotool mousemove 410 410 key w
+pointer_away
+wait_until 20 "'w' to draw outlines" shows_outlines
+wait_until 15 "'w' to tick the Wireframe box" control_differs_from Wireframe "$work/initial-Wireframe.png"
+click_control Wireframe
+pointer_away
+wait_until 20 "unticking Wireframe to fill again" main_matches "$work/first-frame.png"
+wait_until 15 "the Wireframe box to be unticked" control_looks_like Wireframe "$work/initial-Wireframe.png"
+click_control Wireframe
+pointer_away
+wait_until 20 "ticking Wireframe to draw outlines" shows_outlines
+timeout 10 xdotool mousemove 410 410 key w
+pointer_away
+wait_until 20 "'w' again to fill again" main_matches "$work/first-frame.png"
+wait_until 15 "'w' again to untick the box" control_looks_like Wireframe "$work/initial-Wireframe.png"
+echo "ok: 'w' and the Wireframe box switch outlines and show each other's change"
+
+# --- 4. Step: clamps typed values ---------------------------------------------------------------
+
+# What the field shows for a value typed within the limits is the reference for the clamped one.
+type_into Step: 0.2 "$work/step-0.2.png"
+same_image "$work/step-0.2.png" "$work/initial-Step:.png" 0 && fail "typing 0.2 changed nothing"
+type_into Step: 0.5 "$work/step-0.5.png"
+same_image "$work/step-0.5.png" "$work/step-0.2.png" 0 || fail "typing 0.5 did not leave 0.2"
+type_into Step: 0.01 "$work/step-0.01.png"
+type_into Step: 0 "$work/step-0.png"
+same_image "$work/step-0.png" "$work/step-0.01.png" 0 || fail "typing 0 did not leave 0.01"
+echo "ok: 'Step:' clamps 0.5 to 0.2 and 0 to 0.01"
+
+# --- 5. the main window is held in place ---------------------------------------------------------
+
+# Stopped, the demo cannot put the window back, so the move is seen to happen first.
+kill -STOP "$demo_pid"
+timeout 10 xdotool windowmove "$main" 300 200
+timeout 10 xdotool windowsize "$main" 400 300
+wait_until 10 "the window to be moved by hand" geometry_is "$main" "300 200 400 300"
+kill -CONT "$demo_pid"
+wait_until 20 "the window to return to (50, 50), 720 x 720" geometry_is "$main" "50 50 720 720"
+echo "ok: a moved and resized main window returns"
+
+# --- 6. exits ---------------------------------------------------------------------------------------
+
+click_control Quit
+expect_exit 0
+echo "ok: Quit exits with code 0"
+
+start_demo "$data"
+wait_until 30 "the main window" has_window "$main_title"
+main=$(window_of "$main_title")
+wait_until 20 "the first frame" shows_rack
+timeout 10 xdotool mousemove 410 410 key x
+expect_exit 0
+echo "ok: 'x' exits with code 0"
+
+mkdir -p "$work/no-box"
+cp "$data/sphere03.tris" "$work/no-box/"
+start_demo "$work/no-box"
+expect_exit 1
+printf 'ERROR occurred while parsing box.tris\nCould not open file.\n' > "$work/expected.txt"
+cmp -s "$work/stderr.txt" "$work/expected.txt" || fail "unexpected text for a missing box.tris"
+echo "ok: a missing box.tris exits with code 1 and the loader's message"
