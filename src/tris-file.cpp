@@ -1,8 +1,10 @@
 #include "tris-file.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -17,6 +19,10 @@ namespace {
 int ReadTrisFile(const char* file_name, std::vector<float>& coords) {
   std::ifstream in(file_name);
   if (in.fail()) FailParsing(file_name, "Could not open file.");
+  // The file's size bounds what it can hold: a number takes at least two characters.
+  in.seekg(0, std::ios::end);
+  const std::streamoff bytes = in.tellg();
+  in.seekg(0);
 
   // Extracted as signed so that "-3" is refused instead of wrapping to a huge unsigned count.
   long long count = -1;
@@ -24,12 +30,7 @@ int ReadTrisFile(const char* file_name, std::vector<float>& coords) {
     FailParsing(file_name, "First entry should be number of triangles (an unsigned int).");
 
   coords.clear();
-  // Reserve only what a file of this size could hold (a number takes at least two characters),
-  // never what the count claims.
-  in.seekg(0, std::ios::end);
-  const std::streamoff bytes = in.tellg();
-  in.seekg(0);
-  in >> count;
+  // Reserve only what the file can back, never what the count claims.
   const long long backed = bytes > 0 ? bytes / 2 : 0;
   coords.reserve(static_cast<size_t>(std::min<long long>(9 * count, backed)));
 
