@@ -26,7 +26,9 @@ void Camera::SetView(const Vec3& eye_point, const Vec3& target_point, const Vec3
 void Camera::SetEye(float x, float y, float z) { eye = Vec3(x, y, z); }
 
 double Camera::FieldOfViewY() const {
-  return std::atan2(film_half_height, focal_length) * kTwiceRadiansToDegrees;
+  // In double: std::atan2 of two floats would pick the float overload.
+  return std::atan2(static_cast<double>(film_half_height), static_cast<double>(focal_length)) *
+         kTwiceRadiansToDegrees;
 }
 
 void Camera::ApplyProjection(int width, int height) const {

@@ -5,7 +5,9 @@
 void Quaternion::Normalize() {
   const float n2 = SquaredLength();
   if (n2 > 0.0001f) {
-    const float inv = 1.0f / std::sqrt(n2);
+    // The scale is 1/sqrt(n2) worked out in double and rounded once to float; rounding the
+    // square root to float first would move a quarter of the results by one float step.
+    const float inv = static_cast<float>(1.0 / std::sqrt(static_cast<double>(n2)));
     s *= inv;
     v.x *= inv;
     v.y *= inv;
@@ -26,7 +28,8 @@ void Quaternion::ToAxisAngle(float& angle_degrees, Vec3& axis) const {
   const float n2 = v.x * v.x + v.y * v.y + v.z * v.z;
   if (n2 > 0.0001f) {
     // Twice the half angle, in degrees: 360 / pi.
-    angle_degrees = static_cast<float>(std::acos(s) * 114.59155902616465);
+    // The arccosine in double: std::acos of a float would pick the float overload.
+    angle_degrees = static_cast<float>(std::acos(static_cast<double>(s)) * 114.59155902616465);
     axis = (1.0f / n2) * v;
   } else {
     angle_degrees = 0.0f;
