@@ -9,18 +9,21 @@
 #include <cstring>
 #include <ctime>
 
+#include "fingerprint.h"
 #include "scene.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: quorvel-bench [--seed N] [--rk4] [--step H] [--model N] [--bodies N]\n"
+    "usage: quorvel-bench [--seed N] [--rk4] [--step H] [--model N] [--bodies N] [--fingerprint]\n"
     "Run from the folder that holds box.tris and the sphere files (data/).\n"
     "  --seed N    seed of the random generator (default: the current time)\n"
     "  --rk4       integrate with fourth-order Runge-Kutta instead of Euler\n"
     "  --step H    time step of every iteration, > 0 (default 0.1)\n"
     "  --model N   sphere model number N, 0 .. 99: sphereNN.tris (default 3)\n"
-    "  --bodies N  number of spheres, 1 .. 1000 (default 10; beyond ten placed at random)\n";
+    "  --bodies N  number of spheres, 1 .. 1000 (default 10; beyond ten placed at random)\n"
+    "  --fingerprint  after the run, print a hash of every body's final state (bit-exact) to\n"
+    "              the standard output, to compare versions of the code on seeded runs\n";
 
 [[noreturn]] void Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "quorvel-bench: %s\n", problem);
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
   float step = 0.1f;
   int model = 3;
   unsigned bodies = 10;
+  bool fingerprint = false;
 
   for (int a = 1; a < argc; ++a) {
     const char* option = argv[a];
@@ -64,6 +68,8 @@ int main(int argc, char** argv) {
       Usage(nullptr);
     } else if (!std::strcmp(option, "--seed")) {
       seed = static_cast<unsigned>(ParseWhole(value(), 0, UINT_MAX, "--seed"));
+    } else if (!std::strcmp(option, "--fingerprint")) {
+      fingerprint = true;
     } else if (!std::strcmp(option, "--rk4")) {
       rk4 = true;
     } else if (!std::strcmp(option, "--step")) {
@@ -86,5 +92,7 @@ int main(int argc, char** argv) {
   InitScene(scene, seed, bodies, model);
   if (rk4) scene.bodies_system.SetRK4();
   scene.bodies_system.RunPerformanceAnalysis(step, scene.environment_system);
+  if (fingerprint)
+    std::printf("fingerprint %016llx\n", static_cast<unsigned long long>(StateFingerprint(scene.bodies_system)));
   return 0;
 }
