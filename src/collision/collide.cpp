@@ -176,7 +176,7 @@ bool IsBuilt(const CQ_Model* model) {
 }  // namespace
 
 int CollideModels(CQ_CollideResult* result, const double R1[3][3], const double T1[3],
-                  CQ_Model* model1, const double R2[3][3], const double T2[3], CQ_Model* model2,
+                  const CQ_Model* model1, const double R2[3][3], const double T2[3], const CQ_Model* model2,
                   int flag) {
   const double t0 = WallSeconds();
   if (!IsBuilt(model1) || !IsBuilt(model2)) return StatusModelNotBuilt;

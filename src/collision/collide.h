@@ -7,7 +7,8 @@
 // (R1, T1) and model2 by (R2, T2): a model point p lies at R p + T. Pairs are reported first
 // model's id first, each at most once; with flag StopAtFirstContact the search ends at the first
 // pair, otherwise every pair is reported. Returns StatusModelNotBuilt, with result untouched,
-// when either model is not built; else StatusOk. The models are only read.
+// when either model is not built; else StatusOk. The models are only read, so one built model
+// may serve any number of bodies.
 int CollideModels(CQ_CollideResult* result, const double R1[3][3], const double T1[3],
-                  CQ_Model* model1, const double R2[3][3], const double T2[3], CQ_Model* model2,
+                  const CQ_Model* model1, const double R2[3][3], const double T2[3], const CQ_Model* model2,
                   int flag);
