@@ -3,23 +3,17 @@
 // the line of centres. Positions are kept inside the play volume, touching bodies are flagged for
 // highlighted drawing, and collision_free tells whether the step was free of contacts.
 
+#include "body-collisions.h"
+
+#include <algorithm>
 #include <cmath>
 
-#include "collision-grid.h"
-#include "collision/cq.h"
+#include "collision-workspace.h"
 #include "placement.h"
 #include "rb-system.h"
 #include "spin-rule.h"
 
 namespace {
-
-// The broad phase and the candidate list live for the whole program: their storage is taken
-// once, and the pass allocates nothing per call.
-CollisionGrid grid;
-RBList candidate_bodies(30);
-// One result for every query; its pair storage grows once and is then reused. Only whether a
-// query found a contact is read here.
-CQ_CollideResult result;
 
 // An ordinary contact separates in a handful of iterations, coinciding centres within 200; the
 // bound only stops what no push can separate.
@@ -34,36 +28,46 @@ void ClampToPlayVolume(Vec3& p) {
   if (p.z < -20) p.z = -20;
 }
 
-bool Touching(Placement& pi, RigidBody& i, Placement& pj, RigidBody& j) {
-  CollideModels(&result, pi.R, pi.T, &i.collision_model, pj.R, pj.T, &j.collision_model, StopAtFirstContact);
-  return result.HasContact();
-}
+// One touching pair: bodies i and j of the system (their indices and placements).
+struct Contact {
+  CollisionWorkspace& workspace;
+  uint32_t ii;
+  RigidBody& i;
+  Placement& pi;
+  uint32_t jj;
+  RigidBody& j;
+  Placement& pj;
+
+  bool Touching() { return workspace.BodiesTouch(ii, i, pi, jj, j, pj).touching; }
+};
 
 // Pushes the faster body straight away from the other, by 2 % of the centre distance at first
-// contact per iteration, until the meshes are disjoint. Centres that (nearly) coincide, after a
-// fast ball sank deep into another, would make that step vanishingly small: below half a unit of
-// distance the step keeps the length it has at half a unit, and coinciding centres push along a
-// fixed direction. Ordinary contacts, centres some 2 apart, move exactly by 2 % of d.
-void Separate(RigidBody& i, Placement& pi, RigidBody& j, Placement& pj) {
-  Vec3 d = i.position - j.position;
+// contact per iteration, until the meshes are disjoint; returns the iterations taken. Centres
+// that (nearly) coincide, after a fast ball sank deep into another, would make that step
+// vanishingly small: below half a unit of distance the step keeps the length it has at half a
+// unit, and coinciding centres push along a fixed direction. Ordinary contacts, centres some 2
+// apart, move exactly by 2 % of d.
+int Separate(Contact& c) {
+  Vec3 d = c.i.position - c.j.position;
   const float length = d.Length();
   if (length == 0.0f) {
     d = Vec3(0.5f, 0.0f, 0.0f);
   } else if (length < 0.5f) {
     d = (0.5f / length) * d;
   }
-  const float si = i.velocity.Length();
-  const float sj = j.velocity.Length();
-  for (int n = 0; n < kMaxSeparationIterations; ++n) {
+  const float si = c.i.velocity.Length();
+  const float sj = c.j.velocity.Length();
+  for (int n = 1; n <= kMaxSeparationIterations; ++n) {
     if (si > sj) {
-      i.position += 0.02f * d;
-      pi.MoveTo(i.position);
+      c.i.position += 0.02f * d;
+      c.pi.MoveTo(c.i.position);
     } else {
-      j.position -= 0.02f * d;
-      pj.MoveTo(j.position);
+      c.j.position -= 0.02f * d;
+      c.pj.MoveTo(c.j.position);
     }
-    if (!Touching(pi, i, pj, j)) return;
+    if (!c.Touching()) return n;
   }
+  return kMaxSeparationIterations;
 }
 
 // A perfectly elastic impulse along the unit normal n (from j towards i), if they approach.
@@ -83,42 +87,57 @@ void ExchangeMomentum(RigidBody& i, RigidBody& j) {
 
 }  // namespace
 
-void RBSystem::ResolveBodyCollisions() {
-  collision_free = 1;
+void ResolveBodyCollisions(RBSystem& system, CollisionWorkspace& workspace) {
+  const uint32_t body_count = system.BodyCount();
+  workspace.BeginBodyPass(body_count);
+  system.collision_free = 1;
+  CollisionGrid& grid = workspace.grid;
+  std::vector<RigidBody*>& candidates = workspace.candidates;
   grid.Clear();
-  candidate_bodies.Clear();
+  candidates.clear();
   for (uint32_t b = 0; b < body_count; ++b) {
-    RigidBody& body = arrayPtr[b];
+    RigidBody& body = *system.Body(b);
     body.render_model.ClearCollided();
     body.ClearVisited();
     grid.Insert(&body);
   }
 
-  for (uint32_t b = 0; b < body_count; ++b) {
-    RigidBody& i = arrayPtr[b];
+  RigidBody* const first_body = body_count > 0 ? system.Body(0) : nullptr;
+  for (uint32_t ii = 0; ii < body_count; ++ii) {
+    RigidBody& i = *system.Body(ii);
     ClampToPlayVolume(i.position);
     Placement pi(i.orientation, i.position);
     const CellTriple cells = grid.CellsOf(i);
     // Marked for the rest of this call: each pair is tested once, from its lower index.
     i.SetVisited();
     for (int k = 0; k < 8; ++k) {
-      RBList& cell = grid.CellAt(cells.x[k], cells.y[k], cells.z[k]);
+      BodyCell& cell = grid.CellAt(cells.x[k], cells.y[k], cells.z[k]);
       const int32_t count = cell.Count();
       for (int32_t e = 0; e < count; ++e) {
         RigidBody& j = *cell.Element(e);
         if (j.IsVisited()) continue;
-        candidate_bodies.Append(&j);
+        candidates.push_back(&j);
         j.SetVisited();
+        const uint32_t jj = static_cast<uint32_t>(&j - first_body);
         Placement pj(j.orientation, j.position);
-        if (!Touching(pi, i, pj, j)) continue;
-        Separate(i, pi, j, pj);
+        const QueryAnswer answer = workspace.BodiesTouch(ii, i, pi, jj, j, pj);
+        if (!answer.touching) continue;
+        if (workspace.record)
+          workspace.record->touching.push_back({ii, answer.first.first_id, false, jj, answer.first.second_id});
+        Contact contact{workspace, ii, i, pi, jj, j, pj};
+        const int iterations = Separate(contact);
+        PassCounters& counters = workspace.body_counters;
+        ++counters.contacts;
+        counters.longest_run = std::max(counters.longest_run, iterations);
         ExchangeMomentum(i, j);
-        collision_free = 0;
+        system.collision_free = 0;
         i.render_model.MarkCollided();
         j.render_model.MarkCollided();
       }
     }
-    for (int32_t c = 0; c < candidate_bodies.Count(); ++c) candidate_bodies.Element(c)->ClearVisited();
-    candidate_bodies.Clear();
+    for (RigidBody* candidate : candidates) candidate->ClearVisited();
+    candidates.clear();
   }
 }
+
+void RBSystem::ResolveBodyCollisions() { ::ResolveBodyCollisions(*this, Workspace()); }

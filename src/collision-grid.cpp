@@ -22,7 +22,7 @@ bool Inside(int c) { return c >= 0 && c <= 9; }
 }  // namespace
 
 void CollisionGrid::Clear() {
-  for (RBList& cell : cells_) cell.Clear();
+  for (BodyCell& cell : cells_) cell.Clear();
 }
 
 CellTriple CollisionGrid::CellsOf(const Vec3& position) {

@@ -3,16 +3,16 @@
 // it moves along the stored normal of the triangle it touched, that velocity component is
 // reversed with restitution 0.6 and its spin re-aimed. The environment is never changed.
 
-#include "collision/cq.h"
+#include "environment-collisions.h"
+
+#include <algorithm>
+
+#include "collision-workspace.h"
 #include "placement.h"
 #include "rb-system.h"
 #include "spin-rule.h"
 
 namespace {
-
-// Reused by every query, so the pass allocates nothing once the pair storage has grown.
-// Entry 0 of its pairs names the environment triangle of the last query that found a contact.
-CQ_CollideResult result;
 
 // Backing out moves 2 % of the velocity per iteration: an ordinary contact, made by one step of
 // at most 0.2 time units, is undone within ten. Past this bound the velocity cannot separate
@@ -23,65 +23,120 @@ constexpr int kMaxBackingIterations = 50;
 constexpr float kNormalStep = 0.01f;
 constexpr int kMaxNormalSteps = 1000;
 
-bool Touching(Placement& pi, RigidBody& body, Placement& pe, RigidBody& environment) {
-  CollideModels(&result, pi.R, pi.T, &body.collision_model, pe.R, pe.T, &environment.collision_model,
-                StopAtFirstContact);
-  return result.HasContact();
-}
+// One body touching one environment body. `triangle` is the environment triangle of the last
+// query that reported contact: the one whose stored normal the contact uses.
+struct WallContact {
+  CollisionWorkspace& workspace;
+  uint32_t index;
+  RigidBody& body;
+  Placement& pi;
+  uint32_t environment_index;
+  const RigidBody& environment;
+  const Placement& pe;
+  int triangle = -1;
+  CollidePair first_pair = {-1, -1};  // of the query that found the contact
+  int queries = 0;
 
-// The stored normal of the environment triangle that the last contact query touched.
-Vec3 TouchedNormal(RigidBody& environment) {
-  Vec3 n = environment.render_model.TriangleAt(static_cast<unsigned>(result.SecondId(0))).face_normal;
-  n.Normalize();
-  return n;
-}
+  bool Touching() {
+    const QueryAnswer answer = workspace.TouchesEnvironment(index, body, pi, environment_index, environment, pe);
+    if (answer.touching) {
+      triangle = answer.first.second_id;
+      if (queries == 0) first_pair = answer.first;
+    }
+    ++queries;
+    return answer.touching;
+  }
+
+  // The stored normal of the touched triangle, in the environment's model coordinates. A
+  // triangle of zero area has none; then another touched triangle that has one stands in for
+  // it, and if none has, the zero vector says there is no direction to go.
+  Vec3 TouchedNormal() {
+    Vec3 n = NormalOf(triangle);
+    if (n.x != 0.0f || n.y != 0.0f || n.z != 0.0f) return n;
+    const CQ_CollideResult& all = workspace.AllEnvironmentPairs(body, pi, environment, pe);
+    for (int k = 0; k < all.num_pairs; ++k) {
+      n = NormalOf(all.pair_list[k].second_id);
+      if (n.x != 0.0f || n.y != 0.0f || n.z != 0.0f) {
+        triangle = all.pair_list[k].second_id;
+        return n;
+      }
+    }
+    return Vec3();
+  }
+
+  Vec3 NormalOf(int id) const {
+    Vec3 n = environment.render_model.TriangleAt(static_cast<unsigned>(id)).face_normal;
+    n.Normalize();
+    return n;
+  }
+};
 
 // Moves the body until its mesh and the environment's are disjoint. A body running into the
 // wall backs out along its own velocity. A body at rest, or moving along or away from the wall
 // it touches, would never get free that way, or only by passing through the wall and out of the
-// box; it steps off the wall against the stored normal instead.
-void BackOut(RigidBody& body, Placement& pi, RigidBody& environment, Placement& pe) {
-  if (static_cast<double>(Dot(body.velocity, TouchedNormal(environment))) > 0.00001) {
-    const Vec3 back = -0.02f * body.velocity;
+// box; it steps off the wall against the stored normal instead. Without any normal to go by, it
+// stays where it is.
+void BackOut(WallContact& c) {
+  if (static_cast<double>(Dot(c.body.velocity, c.TouchedNormal())) > 0.00001) {
+    const Vec3 back = -0.02f * c.body.velocity;
     for (int n = 0; n < kMaxBackingIterations; ++n) {
-      body.position += back;
-      pi.MoveTo(body.position);
-      if (!Touching(pi, body, pe, environment)) return;
+      c.body.position += back;
+      c.pi.MoveTo(c.body.position);
+      if (!c.Touching()) return;
     }
   }
   for (int n = 0; n < kMaxNormalSteps; ++n) {
-    body.position -= kNormalStep * TouchedNormal(environment);
-    pi.MoveTo(body.position);
-    if (!Touching(pi, body, pe, environment)) return;
+    const Vec3 normal = c.TouchedNormal();
+    if (normal.x == 0.0f && normal.y == 0.0f && normal.z == 0.0f) return;
+    c.body.position -= kNormalStep * normal;
+    c.pi.MoveTo(c.body.position);
+    if (!c.Touching()) return;
   }
 }
 
 // Reverses the velocity component along the stored normal n with restitution 0.6, if the body
 // moves along n (w > 0.00001).
-void Bounce(RigidBody& body, const Vec3& n) {
+bool Bounce(RigidBody& body, const Vec3& n) {
   const float w = Dot(body.velocity, n);
-  if (!(static_cast<double>(w) > 0.00001)) return;
+  if (!(static_cast<double>(w) > 0.00001)) return false;
   body.velocity = body.velocity + (-1.6f * w) * n;
   body.linear_momentum = body.mass * body.velocity;
   ReaimSpin(body, 0.6f);
+  return true;
 }
 
 }  // namespace
 
-void RBSystem::ResolveEnvironmentCollisions(RBSystem& environment) {
+void ResolveEnvironmentCollisions(RBSystem& system, RBSystem& environment, CollisionWorkspace& workspace) {
   const uint32_t environment_count = environment.BodyCount();
+  const uint32_t body_count = system.BodyCount();
+  workspace.BeginWallPass(body_count, environment_count);
   for (uint32_t b = 0; b < body_count; ++b) {
-    RigidBody& body = arrayPtr[b];
+    RigidBody& body = *system.Body(b);
     Placement pi(body.orientation, body.position);
     for (uint32_t e = 0; e < environment_count; ++e) {
-      RigidBody& wall = *environment.Body(e);
-      Placement pe(wall.orientation, wall.position);
-      if (!Touching(pi, body, pe, wall)) continue;
-      BackOut(body, pi, wall, pe);
+      const RigidBody& wall = *environment.Body(e);
+      const Placement pe(wall.orientation, wall.position);
+      WallContact contact{workspace, b, body, pi, e, wall, pe};
+      if (!contact.Touching()) continue;
+      BackOut(contact);
       // The stored model normal, deliberately without the environment's own rotation.
-      Bounce(body, TouchedNormal(wall));
-      collision_free = 0;
+      const Vec3 n = contact.TouchedNormal();
+      const bool bounced = Bounce(body, n);
+      system.collision_free = 0;
       body.render_model.MarkCollided();
+
+      PassCounters& counters = workspace.wall_counters;
+      ++counters.contacts;
+      counters.longest_run = std::max(counters.longest_run, contact.queries - 1);
+      if (workspace.record) {
+        workspace.record->touching.push_back({b, contact.first_pair.first_id, true, e, contact.first_pair.second_id});
+        workspace.record->walls.push_back({b, e, contact.triangle, n, bounced});
+      }
     }
   }
+}
+
+void RBSystem::ResolveEnvironmentCollisions(RBSystem& environment) {
+  ::ResolveEnvironmentCollisions(*this, environment, Workspace());
 }

@@ -1,6 +1,7 @@
 #include "model.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "assertion.h"
@@ -31,8 +32,6 @@ void RepairSeam(MeshTriangle& t) {
 
 }  // namespace
 
-Model::~Model() { delete[] tris; }
-
 void SphericalTexCoord(const Vec3& p, float& u, float& v) {
   const double x = p.x, y = p.y, z = p.z;
   const double len = std::sqrt(x * x + y * y + z * z);
@@ -49,12 +48,12 @@ void SphericalTexCoord(const Vec3& p, float& u, float& v) {
 void Model::Load(const char* file_name, float scale) {
   std::vector<float> coords;
   const int n = ReadTrisFile(file_name, coords);
-  delete[] tris;
-  ntris = n;
+  auto mesh = std::make_shared<RenderMesh>();
+  mesh->ntris = n;
   // Value-initialised: every float of a fresh record is 0.
-  tris = n > 0 ? new MeshTriangle[n]() : nullptr;
+  if (n > 0) mesh->tris.reset(new MeshTriangle[n]());
   for (int i = 0; i < n; ++i) {
-    MeshTriangle& t = tris[i];
+    MeshTriangle& t = mesh->tris[i];
     const float* c = &coords[9 * static_cast<size_t>(i)];
     for (int k = 0; k < 3; ++k) {
       t.vertex[k] = scale * Vec3(c[3 * k], c[3 * k + 1], c[3 * k + 2]);
@@ -66,12 +65,18 @@ void Model::Load(const char* file_name, float scale) {
     t.face_normal = Cross(t.vertex[1] - t.vertex[0], t.vertex[2] - t.vertex[0]);
     t.face_normal.Normalize();
   }
+  mesh_ = std::move(mesh);
 }
 
-MeshTriangle& Model::TriangleAt(unsigned idx) {
-  const unsigned ntris = static_cast<unsigned>(this->ntris);
+const MeshTriangle& Model::TriangleAt(unsigned idx) const {
+  const unsigned ntris = static_cast<unsigned>(this->ntris());
   QUORVEL_ASSERT(idx < ntris);
-  return tris[idx];
+  return mesh_->tris[idx];
+}
+
+void Model::set_display_list(unsigned list) {
+  if (!mesh_) mesh_ = std::make_shared<RenderMesh>();
+  mesh_->display_list = list;
 }
 
 void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale) {

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "assertion.h"
+#include "collision-workspace.h"
 #include "random.h"
 
 RBSystem::RBSystem(uint32_t count, ForceList* forces) : force_list(forces) { AllocateBodies(count); }
@@ -16,14 +17,18 @@ RBSystem::~RBSystem() { FreeBodies(); }
 void RBSystem::AllocateBodies(uint32_t count) {
   if (arrayPtr) FreeBodies();
   body_count = count;
-  arrayPtr = new (std::nothrow) RigidBody[count];
+  arrayPtr.reset(new (std::nothrow) RigidBody[count]);
   QUORVEL_ASSERT(arrayPtr != 0);
 }
 
 void RBSystem::FreeBodies() {
-  delete[] arrayPtr;
-  arrayPtr = nullptr;
+  arrayPtr.reset();
   body_count = 0;
+}
+
+CollisionWorkspace& RBSystem::Workspace() {
+  if (!workspace_) workspace_ = std::make_unique<CollisionWorkspace>();
+  return *workspace_;
 }
 
 void RBSystem::ModelFileName(int model, char* name, unsigned name_size) {
@@ -41,7 +46,10 @@ void RBSystem::Setup(uint32_t count, int model, float scale) {
     AllocateBodies(count);
     for (uint32_t i = 0; i < count; ++i) {
       arrayPtr[i].SetMass(10.0f);
-      arrayPtr[i].LoadModels(file_name, scale);
+      if (i == 0)
+        arrayPtr[i].LoadModels(file_name, scale);
+      else
+        arrayPtr[i].ShareModels(arrayPtr[0]);
       std::cerr << ".";
     }
     model_number = model;

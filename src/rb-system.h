@@ -5,11 +5,13 @@
 // The collision passes between steps are operations of the same class, in their own files.
 
 #include <cstdint>
+#include <memory>
 
 #include "darray/darray-float.h"
 #include "darray/ode-solvers.h"
 #include "rigid-body.h"
 
+class CollisionWorkspace;
 class ForceList;
 
 class RBSystem : public OdeSystem {
@@ -27,7 +29,8 @@ class RBSystem : public OdeSystem {
 
   // Builds `count` bodies of mass 10 from "sphere<NN>.tris" (NN: the model number, at least two
   // digits) at the given scale, writing its progress to the standard error stream, then resets.
-  // Nothing happens when count, model and scale are what the system already has.
+  // The file is read once: every body shares body 0's models. Nothing happens when count, model
+  // and scale are what the system already has.
   void Setup(uint32_t count, int model, float scale);
   // The file name Setup loads for a model number: 3 gives "sphere03.tris", 12 "sphere12.tris".
   static void ModelFileName(int model, char* name, unsigned name_size);
@@ -50,6 +53,7 @@ class RBSystem : public OdeSystem {
   uint32_t BodyCount() const { return body_count; }
   // No range check; callers keep i below BodyCount().
   RigidBody* Body(uint32_t i) { return &arrayPtr[i]; }
+  const RigidBody* Body(uint32_t i) const { return &arrayPtr[i]; }
 
   void SetRK4() { use_rk4 = 1; }
   void SetEuler() { use_rk4 = 0; }
@@ -59,11 +63,12 @@ class RBSystem : public OdeSystem {
   // a contact.
   void ResolveBodyCollisions();
   void ResolveEnvironmentCollisions(RBSystem& environment);
+  // What the passes of this system work with: made at the first pass, kept for the system's life.
+  CollisionWorkspace& Workspace();
   // Shoots, runs until an iteration is free of contacts, then times 16384 iterations and prints
   // the seconds per iteration.
   void RunPerformanceAnalysis(float h, RBSystem& environment);
 
-  RigidBody* arrayPtr = nullptr;
   uint32_t body_count = 0;
   int32_t model_number = 0;
   float model_scale = 1.0f;
@@ -71,4 +76,8 @@ class RBSystem : public OdeSystem {
   unsigned char use_rk4 = 0;
   unsigned char collision_free = 1;
   ForceList* force_list;
+
+ private:
+  std::unique_ptr<RigidBody[]> arrayPtr;  // body_count bodies, or none
+  std::unique_ptr<CollisionWorkspace> workspace_;
 };

@@ -4,7 +4,12 @@
 
 void RigidBody::LoadModels(const char* file_name, float scale) {
   render_model.Load(file_name, scale);
-  LoadCollisionModel(collision_model, file_name, scale);
+  collision_mesh_ = LoadCollisionMesh(file_name, scale);
+}
+
+void RigidBody::ShareModels(const RigidBody& source) {
+  render_model.ShareMesh(source.render_model);
+  collision_mesh_ = source.collision_mesh_;
 }
 
 void RigidBody::ComputeForceAndTorque(ForceList& forces) {

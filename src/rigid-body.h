@@ -5,8 +5,9 @@
 // RBSystem's array and are never copied.
 
 #include <cstdint>
+#include <memory>
 
-#include "collision/cq.h"
+#include "collision-mesh.h"
 #include "darray/darray-int.h"
 #include "math/mat3.h"
 #include "math/quaternion.h"
@@ -30,9 +31,15 @@ class RigidBody {
     inverse_mass = 1.0f / m;
   }
 
-  // Builds render_model, then collision_model, each from its own pass over the file, with every
-  // coordinate multiplied by scale. A missing or malformed file ends the program.
+  // Builds render_model, then the collision model, each from its own pass over the file, with
+  // every coordinate multiplied by scale. A missing or malformed file ends the program.
   void LoadModels(const char* file_name, float scale);
+  // Takes the source body's render triangles and collision model, shared read-only, instead of
+  // reading their file again: bodies built from one file need one copy of its models.
+  void ShareModels(const RigidBody& source);
+
+  const CQ_Model& collision_model() const { return collision_mesh_->model; }
+  const CollisionMesh& collision_mesh() const { return *collision_mesh_; }
 
   // Appends a force index (the index of the force in the system's ForceList).
   void AttachForce(int32_t id) { force_ids[static_cast<uint32_t>(force_count++)] = id; }
@@ -76,10 +83,12 @@ class RigidBody {
   // Accumulators of ComputeForceAndTorque.
   Vec3 force;
   Vec3 torque;
-  CQ_Model collision_model;
-  Model render_model;
+  Model render_model;  // its triangles may be shared; its collided flag is this body's own
   DArrayInt force_ids{100, 100};
   int32_t force_count = 0;
   unsigned char visited = 0;  // the body-body pass's mark: this pair was tested already
   unsigned char rolling = 0;  // 0 sliding, 1 rolling
+
+ private:
+  std::shared_ptr<const CollisionMesh> collision_mesh_ = EmptyCollisionMesh();
 };

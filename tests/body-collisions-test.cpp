@@ -130,3 +130,28 @@ TEST(BodyCollisions, EachPairIsResolvedOncePerPass) {
   EXPECT_NEAR(bodies[0].velocity.x, 0.0f, 1e-5f);
   EXPECT_NEAR(bodies[1].velocity.x, 1.0f, 1e-5f) << "a second impulse would have swapped them back";
 }
+
+// A crowded corner of the grid: thirty bodies without meshes (they can touch nothing) fill the
+// eight cells around the origin before the last two, which touch each other, are filed there.
+// Neither a full cell nor a long candidate list may drop them: their contact is found.
+TEST(BodyCollisions, NoBodyIsDroppedFromACrowdedCell) {
+  const unsigned crowd = 30;
+  ForceList forces(10, 10);
+  RBSystem system(crowd + 2, &forces);
+  for (unsigned i = 0; i < crowd + 2; ++i) {
+    RigidBody& body = *system.Body(i);
+    body.SetMass(10.0f);
+    body.position = Vec3(0.1f * (i % 6) - 0.3f, 0.1f * (i / 6) - 0.3f, 0.5f);
+  }
+  RigidBody& a = *system.Body(crowd);
+  RigidBody& b = *system.Body(crowd + 1);
+  a.LoadModels(DataFile("sphere03.tris").c_str(), 1.0f);
+  b.ShareModels(a);
+  a.position = Vec3(-0.5f, 0, 0);
+  b.position = Vec3(0.48f, 0, 0);
+  system.ResolveBodyCollisions();
+  EXPECT_EQ(system.collision_free, 0);
+  EXPECT_TRUE(a.render_model.IsCollided());
+  EXPECT_TRUE(b.render_model.IsCollided());
+  EXPECT_GE(Distance(a, b), 1.96f);
+}

@@ -57,11 +57,17 @@ TEST(CollisionGrid, InsertDuplicatesFillsAndClears) {
   EXPECT_EQ(grid.CellAt(4, 4, 0).Count(), 1);
   RigidBody crowd[40];
   for (RigidBody& b : crowd) grid.Insert(&b);  // all at the origin
-  EXPECT_EQ(grid.CellAt(5, 5, 5).Count(), 30) << "a full cell drops further bodies";
+  ASSERT_EQ(grid.CellAt(5, 5, 5).Count(), 40) << "a cell holds more than 30 bodies: none is dropped";
+  for (int32_t e = 0; e < 40; ++e) EXPECT_EQ(grid.CellAt(5, 5, 5).Element(e), &crowd[e]) << "in the order inserted";
   grid.Clear();
   EXPECT_EQ(grid.CellAt(5, 5, 5).Count(), 0);
-  EXPECT_EQ(grid.CellAt(5, 5, 5).Size(), 30);
-  EXPECT_EQ(grid.CellAt(5, 5, 5).Element(29), &crowd[29]) << "clearing keeps the storage";
+}
+
+TEST(CollisionGridDeathTest, CellElementPastTheEndStops) {
+  CollisionGrid grid;
+  RigidBody body;
+  grid.Insert(&body);
+  EXPECT_DEATH(grid.CellAt(5, 5, 5).Element(1), "Assertion failed: idx >= 0 && idx < size");
 }
 
 // The broad phase's promise, swept over random pairs: bodies at p and q share a cell whenever

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "body-fixture.h"
+#include "collision-workspace.h"
+#include "test-files.h"
 
 namespace {
 
@@ -103,4 +105,35 @@ TEST(EnvironmentCollisions, BallsInsideTheBoxTouchNothing) {
   balls.system.ResolveEnvironmentCollisions(box.system);
   EXPECT_EQ(balls.system.collision_free, 1);
   EXPECT_EQ(balls[1].velocity.x, 1.0f);
+}
+
+// A floor with a zero-area triangle (three points on one line, so no normal) lying across the
+// ball's contact: alone, it gives the ball no direction to go, and the pass must give up at once
+// instead of stepping a thousand times along a zero normal; beside a proper floor triangle, that
+// triangle's normal is used for backing out and for the bounce, whichever the query finds first.
+TEST(EnvironmentCollisions, ZeroAreaWallTrianglesAreHandledCheaply) {
+  const char* segment = "-5 -1 0.1  5 -1 0.1  0 -1 0.1\n";
+  const char* floor = "-10 -1 -10  10 -1 -10  0 -1 10\n";  // stored normal (0, -1, 0): down
+  for (bool with_floor : {false, true}) {
+    const std::string text = std::string(with_floor ? "2\n" : "1\n") + segment + (with_floor ? floor : "");
+    ForceList forces(10, 10);
+    RBSystem environment(1, &forces);
+    environment.Body(0)->LoadModels(WriteTempFile("zero-area.tris", text).c_str(), 1.0f);
+    Bodies ball(1);
+    ball.Place(0, Vec3(0, -0.02f, 0), Vec3(0, -1, 0));
+    ball.system.ResolveEnvironmentCollisions(environment);
+    const PassCounters& counters = ball.system.Workspace().wall_counters;
+    EXPECT_EQ(ball.system.collision_free, 0) << with_floor;
+    EXPECT_EQ(counters.contacts, 1) << with_floor;
+    if (!with_floor) {
+      EXPECT_EQ(counters.longest_run, 0) << "no direction to go: given up at once";
+      EXPECT_LE(counters.queries + counters.replayed, 5);
+      EXPECT_EQ(ball[0].position.y, -0.02f) << "not moved without a normal";
+      EXPECT_EQ(ball[0].velocity.y, -1.0f);
+    } else {
+      EXPECT_NEAR(ball[0].velocity.y, 0.6f, 1e-6f) << "bounced off the proper triangle";
+      ball.system.ResolveEnvironmentCollisions(environment);
+      EXPECT_EQ(counters.contacts, 0) << "backed out of both triangles";
+    }
+  }
 }

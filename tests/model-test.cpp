@@ -18,7 +18,7 @@ void Load(Model& model, const std::string& name, const std::string& text, float 
 TEST(Model, TextureCoordinatesNormalsAndFaceNormalOfOneTriangle) {
   Model model;
   Load(model, "plain.tris", "1\n0 0 1  1 0 0  0 1 0\n");
-  ASSERT_EQ(model.ntris, 1);
+  ASSERT_EQ(model.ntris(), 1);
   const MeshTriangle& t = model.TriangleAt(0);
   const float u[3] = {0.0f, 0.25f, 0.0f}, v[3] = {0.5f, 0.5f, -0.5f};
   for (int k = 0; k < 3; ++k) {
@@ -63,7 +63,7 @@ TEST(Model, EmptyFileGivesNoTrianglesAndAnUnbuiltCollisionModel) {
   const std::string path = WriteTempFile("empty.tris", "0\n");
   Model model;
   model.Load(path.c_str(), 1.0f);
-  EXPECT_EQ(model.ntris, 0);
+  EXPECT_EQ(model.ntris(), 0);
   CQ_Model collision;
   testing::internal::CaptureStderr();
   LoadCollisionModel(collision, path.c_str(), 1.0f);

@@ -47,8 +47,16 @@ TEST(RBSystem, SetupPrintsProgressAndDoesNothingWhenNothingChanged) {
             Progress("sphere01.tris", 10));
   ASSERT_EQ(system.BodyCount(), 10u);
   EXPECT_EQ(system.Body(3)->mass, 10.0f);
-  EXPECT_EQ(system.Body(3)->render_model.ntris, 80);
-  EXPECT_EQ(system.Body(3)->collision_model.state, 2);
+  EXPECT_EQ(system.Body(3)->render_model.ntris(), 80);
+  EXPECT_EQ(system.Body(3)->collision_model().state, 2);
+  // The file is read once: every body draws and collides with body 0's models, and only the
+  // collided flag is each body's own.
+  for (uint32_t i = 1; i < 10; ++i) {
+    EXPECT_EQ(&system.Body(i)->collision_model(), &system.Body(0)->collision_model()) << i;
+    EXPECT_TRUE(system.Body(i)->render_model.SharesMeshWith(system.Body(0)->render_model)) << i;
+  }
+  system.Body(3)->render_model.MarkCollided();
+  EXPECT_FALSE(system.Body(4)->render_model.IsCollided());
   system.Body(3)->position = Vec3(5, 5, 5);
   EXPECT_EQ(SetupOutput(system, 10, 1, 1.0f), "");
   EXPECT_EQ(system.Body(3)->position.x, 5.0f) << "a no-op Setup does not reset";
@@ -56,6 +64,7 @@ TEST(RBSystem, SetupPrintsProgressAndDoesNothingWhenNothingChanged) {
   EXPECT_EQ(SetupOutput(system, 10, 1, 2.0f),
             Progress("sphere01.tris", 10));
   EXPECT_FLOAT_EQ(system.Body(3)->render_model.TriangleAt(0).vertex[0].Length(), 1.98f);
+  EXPECT_NEAR(system.Body(9)->collision_mesh().ball.radius, 1.98, 1e-3) << "the shared collision model rebuilt too";
   EXPECT_EQ(system.Body(3)->position.x, 2.02f) << "a rebuild resets";
   EXPECT_EQ(SetupOutput(system, 2, 0, 2.0f), Progress("sphere00.tris", 2));
   EXPECT_EQ(system.model_number, 0);

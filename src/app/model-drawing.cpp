@@ -5,11 +5,14 @@
 #include "model.h"
 
 void CompileDisplayList(Model& model) {
-  model.display_list = glGenLists(1);
-  glNewList(model.display_list, GL_COMPILE);
+  if (model.display_list() != 0) return;  // compiled for a model that shares the triangles
+  const unsigned list = glGenLists(1);
+  model.set_display_list(list);
+  glNewList(list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
-  for (int i = 0; i < model.ntris; ++i) {
-    const MeshTriangle& triangle = model.tris[i];
+  const MeshTriangle* tris = model.tris();
+  for (int i = 0; i < model.ntris(); ++i) {
+    const MeshTriangle& triangle = tris[i];
     for (int k = 0; k < 3; ++k) {
       const Vec3& normal = triangle.normal[k];
       const Vec3& vertex = triangle.vertex[k];
@@ -22,4 +25,4 @@ void CompileDisplayList(Model& model) {
   glEndList();
 }
 
-void DrawModel(const Model& model) { glCallList(model.display_list); }
+void DrawModel(const Model& model) { glCallList(model.display_list()); }

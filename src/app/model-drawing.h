@@ -4,8 +4,9 @@
 
 class Model;
 
-// Compiles model.display_list from model.tris: per vertex its texture coordinates, its normal
-// and its position, triangles in file order. Needs a current drawing context; call once.
+// Compiles the display list of the model's triangles: per vertex its texture coordinates, its
+// normal and its position, triangles in file order. Models that share their triangles share the
+// list, which is compiled only once. Needs a current drawing context.
 void CompileDisplayList(Model& model);
 
 // Calls the model's display list.

@@ -1,0 +1,121 @@
+#pragma once
+// Everything the two collision passes of one system work with between steps: the broad-phase
+// grid, the candidate list, one query result per pass, the memory of every pair's last answer,
+// the counters of the last passes and, when a view asks for it, the record of the contacts they
+// found. A system owns one (RBSystem::Workspace); the passes share nothing else, so two systems
+// can run their passes independently.
+//
+// Queries answered once: a query whose inputs (both bodies' poses, both models, the flag) are bit
+// for bit those of the same pair's previous query has the same answer, so it is replayed instead
+// of run. Whether a body has moved is told by a serial number per body that changes whenever its
+// position or orientation bits change; comparing two serials is all a replay costs.
+
+#include <cstdint>
+#include <vector>
+
+#include "collision-grid.h"
+#include "collision/cq.h"
+#include "contact-record.h"
+#include "placement.h"
+
+class RigidBody;
+struct CollisionMesh;
+
+// What a contact query tells the passes: whether the meshes touch, and the first pair found.
+struct QueryAnswer {
+  bool touching = false;
+  CollidePair first = {-1, -1};  // (first model's triangle id, second model's) when touching
+};
+
+// What one pass did; reset at the start of the pass.
+struct PassCounters {
+  int queries = 0;           // collision queries run
+  int replayed = 0;          // queries answered from the pair's previous, bit-identical query
+  int skipped = 0;           // body pairs not queried because their bounding balls are apart
+  long long box_visits = 0;  // bounding-volume pairs visited by the queries run
+  int contacts = 0;          // touching body pairs, or body-wall contacts
+  int longest_run = 0;       // most separation or backing iterations one contact took
+};
+
+class CollisionWorkspace {
+ public:
+  CollisionWorkspace() = default;
+  CollisionWorkspace(const CollisionWorkspace&) = delete;
+  CollisionWorkspace& operator=(const CollisionWorkspace&) = delete;
+
+  // Does the mesh of body i (placed by pi) touch the mesh of body j (placed by pj)? Skipped when
+  // their bounding balls are apart, replayed when the pair's previous query had the same inputs,
+  // queried with StopAtFirstContact otherwise. i and j index the pass's own system.
+  QueryAnswer BodiesTouch(uint32_t i, const RigidBody& bi, const Placement& pi, uint32_t j, const RigidBody& bj,
+                          const Placement& pj);
+  // Does body i touch environment body e? Replayed or queried as above (no ball test: the box
+  // holds the bodies).
+  QueryAnswer TouchesEnvironment(uint32_t i, const RigidBody& body, const Placement& pi, uint32_t e,
+                                 const RigidBody& environment, const Placement& pe);
+  // Every touching pair of body and environment body, for the rare contact whose first pair has
+  // no usable normal. Runs a full query; the pairs are in the wall result until the next query.
+  const CQ_CollideResult& AllEnvironmentPairs(const RigidBody& body, const Placement& pi, const RigidBody& environment,
+                                              const Placement& pe);
+
+  // Called by each pass as it begins: counters to zero, the record's part emptied.
+  void BeginBodyPass(uint32_t body_count);
+  void BeginWallPass(uint32_t body_count, uint32_t environment_count);
+
+  // Both shortcuts give the answer the query would give, bit for bit; they can be switched off
+  // to show just that, or to measure what they save.
+  struct Shortcuts {
+    bool replay = true;            // replay the answers of bit-identical queries
+    bool skip_balls_apart = true;  // no body-body query when the bounding balls are apart
+  } shortcuts;
+
+  CollisionGrid grid;
+  std::vector<RigidBody*> candidates;  // the bodies examined for the current body
+  PassCounters body_counters;
+  PassCounters wall_counters;
+  // Set by whoever wants to see the contacts (the demo's contact view); not owned. Null: nothing
+  // is recorded and recording costs nothing.
+  ContactRecord* record = nullptr;
+
+ private:
+  // Make room for the pass's bodies and environment bodies; every remembered answer is forgotten
+  // when their number changes.
+  void PrepareBodies(uint32_t body_count);
+  void PrepareEnvironment(uint32_t environment_count);
+  // The serial of body i's pose, renewed when its position or orientation bits changed since the
+  // last time it was asked.
+  uint32_t PoseSerial(uint32_t i, const RigidBody& body);
+  QueryAnswer RunQuery(CQ_CollideResult& result, PassCounters& counters, const RigidBody& b1, const Placement& p1,
+                       const CQ_Model& m2, const Placement& p2);
+
+  struct PoseMark {
+    float pose[7];
+    uint32_t serial = 0;
+    bool known = false;
+  };
+  // The answer of one pair's last query, kept with the lower-numbered body.
+  struct PairMemo {
+    uint32_t other;
+    uint32_t serial;        // the lower body's pose serial at the query
+    uint32_t other_serial;  // the other body's
+    uint64_t mesh;          // the meshes' ids, in case a body's models were replaced
+    uint64_t other_mesh;
+    uint32_t pass;  // the body pass that last used it; older memos are dropped
+    QueryAnswer answer;
+  };
+  struct WallMemo {
+    bool valid = false;
+    uint32_t serial;
+    float environment_pose[7];
+    uint64_t mesh;
+    uint64_t environment_mesh;
+    QueryAnswer answer;
+  };
+
+  CQ_CollideResult body_result_;
+  CQ_CollideResult wall_result_;
+  std::vector<PoseMark> poses_;
+  std::vector<std::vector<PairMemo>> pair_memos_;  // indexed by the lower body
+  std::vector<WallMemo> wall_memos_;               // indexed by body * environment count + e
+  uint32_t environment_count_ = 0;
+  uint32_t body_pass_ = 0;
+};
