@@ -1,6 +1,8 @@
 // The settling benchmark: shoot, let the system run until an iteration is free of contacts, then
 // time 16384 whole iterations (step and both collision passes) on the processor clock.
 
+#include "performance-analysis.h"
+
 #include <ctime>
 #include <iomanip>
 #include <iostream>
@@ -16,36 +18,59 @@ constexpr long kMaxSettlingIterations = 100000;
 
 double ProcessorMilliseconds() { return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
+void Count(const IterationStats& stats, PerformanceReport& report) {
+  for (const PassCounters* pass : {&stats.body, &stats.wall}) {
+    report.queries += pass->queries;
+    report.replayed += pass->replayed;
+    report.skipped += pass->skipped;
+    report.box_visits += pass->box_visits;
+  }
+}
+
 }  // namespace
 
-void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment) {
-  auto iterate = [&] {
-    Step(h);
-    ResolveBodyCollisions();
-    ResolveEnvironmentCollisions(environment);
-  };
+void RunPerformanceAnalysis(RBSystem& bodies, float h, RBSystem& environment, PerformanceObserver* observer,
+                            PerformanceReport* report) {
+  PerformanceReport local;
+  PerformanceReport& figures = report ? *report : local;
+  figures = PerformanceReport();
+  const bool timing = observer && observer->WantsTiming();
+  IterationStats stats;
 
   std::cerr << "Waiting for no collisions." << std::endl;
-  Start();
-  long settling = 0;
-  while (collision_free == 0) {
-    if (settling == kMaxSettlingIterations) {
-      std::cerr << "Still colliding after " << kMaxSettlingIterations << " iterations; timing anyway."
-                << std::endl;
+  bodies.Start();
+  while (bodies.collision_free == 0) {
+    if (figures.settling_iterations == kMaxSettlingIterations) {
+      figures.settled = false;
+      if (observer) observer->SettlingDone();
+      std::cerr << "Still colliding after " << kMaxSettlingIterations << " iterations; timing anyway." << std::endl;
       break;
     }
-    iterate();
-    ++settling;
+    RunIteration(bodies, environment, h, &stats, timing);
+    ++figures.settling_iterations;
+    if (observer) observer->Settling(figures.settling_iterations, stats);
   }
+  if (observer && figures.settled) observer->SettlingDone();
 
   std::cerr << "Starting performance analysis." << std::endl;
   const double start = ProcessorMilliseconds();
-  for (int n = 0; n < kTimedIterations; ++n) iterate();
+  for (int n = 0; n < kTimedIterations; ++n) {
+    RunIteration(bodies, environment, h, &stats, timing);
+    Count(stats, figures);
+    if (observer) observer->Timed(n, kTimedIterations, stats);
+  }
   const double stop = ProcessorMilliseconds();
+  if (observer) observer->TimedDone();
 
   const double seconds = (stop - start) / 1000.0;
+  figures.timed_iterations = kTimedIterations;
+  figures.seconds_per_iteration = seconds / 16384.0;
   const std::streamsize precision = std::cerr.precision(6);
   std::cerr << std::scientific << seconds / 16384.0 << " seconds per iteration." << std::endl;
   std::cerr.unsetf(std::ios::floatfield);
   std::cerr.precision(precision);
+}
+
+void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment) {
+  ::RunPerformanceAnalysis(*this, h, environment, nullptr, nullptr);
 }

@@ -57,10 +57,8 @@ void StartScene(Scene& scene, bool started) {
   bodies.Start();
 }
 
-void RunSimulationIteration(Scene& scene, float h) {
-  scene.bodies_system.Step(h);
-  scene.bodies_system.ResolveBodyCollisions();
-  scene.bodies_system.ResolveEnvironmentCollisions(scene.environment_system);
+void RunSimulationIteration(Scene& scene, float h, IterationStats* stats, bool timed) {
+  RunIteration(scene.bodies_system, scene.environment_system, h, stats, timed);
 }
 
 void ApplyRollingRule(Scene& scene) {

@@ -7,6 +7,7 @@
 
 #include "force-list.h"
 #include "rb-system.h"
+#include "simulation-iteration.h"
 
 struct Scene {
   // force_slots: how many bodies the per-body force arrays hold (the demo's ten).
@@ -35,8 +36,9 @@ void ResetScene(Scene& scene);
 // if the simulation is already running, re-rack first; then shoot body 0.
 void StartScene(Scene& scene, bool started);
 
-// One simulation iteration: Step(h), the body-body pass, the environment pass.
-void RunSimulationIteration(Scene& scene, float h);
+// One simulation iteration: Step(h), the body-body pass, the environment pass. With stats given,
+// it receives the passes' counters, and with timed also the cost of each part.
+void RunSimulationIteration(Scene& scene, float h, IterationStats* stats = nullptr, bool timed = false);
 
 // The per-frame slide-to-roll rule over the scene's bodies.
 void ApplyRollingRule(Scene& scene);

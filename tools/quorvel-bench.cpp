@@ -2,20 +2,28 @@
 // files in the working directory, then shoots, waits for an iteration free of contacts and
 // times 16384 simulation iterations. No display is needed.
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
+#include "bench-observer.h"
 #include "fingerprint.h"
+#include "performance-analysis.h"
 #include "scene.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: quorvel-bench [--seed N] [--rk4] [--step H] [--model N] [--bodies N] [--fingerprint]\n"
+    "                     [--json] [--trace FILE.csv]\n"
     "Run from the folder that holds box.tris and the sphere files (data/).\n"
     "  --seed N    seed of the random generator (default: the current time)\n"
     "  --rk4       integrate with fourth-order Runge-Kutta instead of Euler\n"
@@ -23,7 +31,11 @@ const char kUsage[] =
     "  --model N   sphere model number N, 0 .. 99: sphereNN.tris (default 3)\n"
     "  --bodies N  number of spheres, 1 .. 1000 (default 10; beyond ten placed at random)\n"
     "  --fingerprint  after the run, print a hash of every body's final state (bit-exact) to\n"
-    "              the standard output, to compare versions of the code on seeded runs\n";
+    "              the standard output, to compare versions of the code on seeded runs\n"
+    "  --json      print the figures as one JSON object on the standard output\n"
+    "  --trace F   write one CSV row per iteration to F: contacts, queries, and the cost of\n"
+    "              the step and of each collision pass (tools/plot-trace draws it)\n"
+    "On a terminal, a progress line shows the settling and the timed iterations.\n";
 
 [[noreturn]] void Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "quorvel-bench: %s\n", problem);
@@ -44,6 +56,12 @@ long ParseWhole(const char* text, long lowest, long highest, const char* option)
   return value;
 }
 
+long MaxResidentKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;  // kilobytes on Linux
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,6 +71,8 @@ int main(int argc, char** argv) {
   int model = 3;
   unsigned bodies = 10;
   bool fingerprint = false;
+  bool json = false;
+  const char* trace_path = nullptr;
 
   for (int a = 1; a < argc; ++a) {
     const char* option = argv[a];
@@ -70,6 +90,10 @@ int main(int argc, char** argv) {
       seed = static_cast<unsigned>(ParseWhole(value(), 0, UINT_MAX, "--seed"));
     } else if (!std::strcmp(option, "--fingerprint")) {
       fingerprint = true;
+    } else if (!std::strcmp(option, "--json")) {
+      json = true;
+    } else if (!std::strcmp(option, "--trace")) {
+      trace_path = value();
     } else if (!std::strcmp(option, "--rk4")) {
       rk4 = true;
     } else if (!std::strcmp(option, "--step")) {
@@ -88,11 +112,44 @@ int main(int argc, char** argv) {
     }
   }
 
+  std::FILE* trace = nullptr;
+  if (trace_path) {
+    trace = std::fopen(trace_path, "w");
+    if (!trace) {
+      std::fprintf(stderr, "quorvel-bench: cannot write the trace file '%s': %s\n", trace_path, std::strerror(errno));
+      return 2;
+    }
+  }
+
+  const auto setup_start = std::chrono::steady_clock::now();
   Scene scene(bodies);
   InitScene(scene, seed, bodies, model);
+  const double setup_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - setup_start).count();
   if (rk4) scene.bodies_system.SetRK4();
-  scene.bodies_system.RunPerformanceAnalysis(step, scene.environment_system);
-  if (fingerprint)
-    std::printf("fingerprint %016llx\n", static_cast<unsigned long long>(StateFingerprint(scene.bodies_system)));
+
+  BenchObserver observer(isatty(STDERR_FILENO) != 0, trace);
+  PerformanceReport report;
+  RunPerformanceAnalysis(scene.bodies_system, step, scene.environment_system, &observer, &report);
+  if (trace && std::fclose(trace) != 0) {
+    std::fprintf(stderr, "quorvel-bench: writing the trace file '%s' failed\n", trace_path);
+    return 1;
+  }
+
+  const uint64_t hash = StateFingerprint(scene.bodies_system);
+  if (fingerprint && !json) std::printf("fingerprint %016llx\n", static_cast<unsigned long long>(hash));
+  if (json) {
+    const double timed = report.timed_iterations;
+    std::printf(
+        "{\"bodies\": %u, \"model\": %d, \"seed\": %u, \"method\": \"%s\", \"step\": %.9g, "
+        "\"setup_seconds\": %.6f, \"settling_iterations\": %ld, \"settled\": %s, \"timed_iterations\": %d, "
+        "\"seconds_per_iteration\": %.6e, \"queries_per_iteration\": %.4f, \"replayed_per_iteration\": %.4f, "
+        "\"skipped_per_iteration\": %.4f, \"box_visits_per_query\": %.4f, \"max_resident_kb\": %ld",
+        bodies, model, seed, rk4 ? "rk4" : "euler", step, setup_seconds, report.settling_iterations,
+        report.settled ? "true" : "false", report.timed_iterations, report.seconds_per_iteration,
+        report.queries / timed, report.replayed / timed, report.skipped / timed,
+        report.queries > 0 ? static_cast<double>(report.box_visits) / report.queries : 0.0, MaxResidentKilobytes());
+    if (fingerprint) std::printf(", \"fingerprint\": \"%016llx\"", static_cast<unsigned long long>(hash));
+    std::printf("}\n");
+  }
   return 0;
 }

@@ -1,0 +1,36 @@
+#pragma once
+// The settling benchmark with what its callers may want to see besides its console lines: the
+// iterations one by one (progress, a trace) and a report of the figures.
+
+#include "simulation-iteration.h"
+
+class RBSystem;
+
+// Told of every iteration the benchmark runs. Settling iterations are numbered from 1; timed
+// ones from 0 to timed_total - 1.
+class PerformanceObserver {
+ public:
+  virtual ~PerformanceObserver() = default;
+  // Whether every iteration should time its three parts (a few clock reads each).
+  virtual bool WantsTiming() const { return false; }
+  virtual void Settling(long /*iteration*/, const IterationStats& /*stats*/) {}
+  virtual void SettlingDone() {}
+  virtual void Timed(int /*iteration*/, int /*timed_total*/, const IterationStats& /*stats*/) {}
+  virtual void TimedDone() {}
+};
+
+struct PerformanceReport {
+  long settling_iterations = 0;
+  bool settled = true;  // false when the settling loop gave up at its bound
+  int timed_iterations = 0;
+  double seconds_per_iteration = 0;  // processor time
+  // Sums over the timed iterations, both passes together.
+  long long queries = 0;     // collision queries run
+  long long replayed = 0;    // answered from the pair's previous, bit-identical query
+  long long skipped = 0;     // body pairs whose bounding balls were apart
+  long long box_visits = 0;  // bounding-volume pairs visited by the queries run
+};
+
+// RBSystem::RunPerformanceAnalysis with an observer and a report, either of which may be null.
+void RunPerformanceAnalysis(RBSystem& bodies, float h, RBSystem& environment, PerformanceObserver* observer,
+                            PerformanceReport* report);

@@ -1,0 +1,33 @@
+#pragma once
+// What quorvel-bench shows of the benchmark besides its own lines: a progress line on a terminal
+// and a trace file with one row per iteration.
+
+#include <chrono>
+#include <cstdio>
+
+#include "performance-analysis.h"
+
+class BenchObserver : public PerformanceObserver {
+ public:
+  // progress: keep one line on the standard error stream up to date. trace: the open file to
+  // write rows to, or null.
+  BenchObserver(bool progress, std::FILE* trace);
+
+  bool WantsTiming() const override { return trace_ != nullptr; }
+  void Settling(long iteration, const IterationStats& stats) override;
+  void SettlingDone() override;
+  void Timed(int iteration, int timed_total, const IterationStats& stats) override;
+  void TimedDone() override;
+
+ private:
+  // At most ten updates a second: writing a line per iteration would cost more than the
+  // iterations of a small scene.
+  bool Due();
+  void ClearLine();
+  void TraceRow(const char* phase, long iteration, const IterationStats& stats);
+
+  bool progress_;
+  std::FILE* trace_;
+  std::chrono::steady_clock::time_point last_update_;
+  bool line_shown_ = false;
+};
