@@ -1,12 +1,14 @@
 # The two commands of the README. Both install what is missing, then build.
 #   make run   start the demo from data/ (the mesh files are read from the working directory)
 #   make test  build a release tree and a sanitizer tree and run every test in both
+#   make soak  a million iterations of the demo's per-frame work per integrator and step size
+#              (not part of make test; SOAK_ITERATIONS=N to change the count)
 
 RELEASE  := build/release
 SANITIZE := build/sanitize
 JOBS     := $(shell nproc)
 
-.PHONY: run test setup build build-sanitize
+.PHONY: run test setup build build-sanitize soak
 
 setup:
 	@bash scripts/setup
@@ -36,3 +38,7 @@ run: build
 test: build build-sanitize
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+SOAK_ITERATIONS := 1000000
+soak: build
+	cd data && ../$(RELEASE)/bin/quorvel-soak --iterations $(SOAK_ITERATIONS) 2> /dev/null
