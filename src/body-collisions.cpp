@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "collision-workspace.h"
-#include "placement.h"
 #include "rb-system.h"
 #include "spin-rule.h"
 
@@ -28,17 +27,15 @@ void ClampToPlayVolume(Vec3& p) {
   if (p.z < -20) p.z = -20;
 }
 
-// One touching pair: bodies i and j of the system (their indices and placements).
+// One touching pair: bodies i and j of the system, with their indices.
 struct Contact {
   CollisionWorkspace& workspace;
   uint32_t ii;
   RigidBody& i;
-  Placement& pi;
   uint32_t jj;
   RigidBody& j;
-  Placement& pj;
 
-  bool Touching() { return workspace.BodiesTouch(ii, i, pi, jj, j, pj).touching; }
+  bool Touching() { return workspace.BodiesTouch(ii, i, jj, j).touching; }
 };
 
 // Pushes the faster body straight away from the other, by 2 % of the centre distance at first
@@ -58,13 +55,10 @@ int Separate(Contact& c) {
   const float si = c.i.velocity.Length();
   const float sj = c.j.velocity.Length();
   for (int n = 1; n <= kMaxSeparationIterations; ++n) {
-    if (si > sj) {
+    if (si > sj)
       c.i.position += 0.02f * d;
-      c.pi.MoveTo(c.i.position);
-    } else {
+    else
       c.j.position -= 0.02f * d;
-      c.pj.MoveTo(c.j.position);
-    }
     if (!c.Touching()) return n;
   }
   return kMaxSeparationIterations;
@@ -106,7 +100,6 @@ void ResolveBodyCollisions(RBSystem& system, CollisionWorkspace& workspace) {
   for (uint32_t ii = 0; ii < body_count; ++ii) {
     RigidBody& i = *system.Body(ii);
     ClampToPlayVolume(i.position);
-    Placement pi(i.orientation, i.position);
     const CellTriple cells = grid.CellsOf(i);
     // Marked for the rest of this call: each pair is tested once, from its lower index.
     i.SetVisited();
@@ -119,12 +112,11 @@ void ResolveBodyCollisions(RBSystem& system, CollisionWorkspace& workspace) {
         candidates.push_back(&j);
         j.SetVisited();
         const uint32_t jj = static_cast<uint32_t>(&j - first_body);
-        Placement pj(j.orientation, j.position);
-        const QueryAnswer answer = workspace.BodiesTouch(ii, i, pi, jj, j, pj);
+        const QueryAnswer answer = workspace.BodiesTouch(ii, i, jj, j);
         if (!answer.touching) continue;
         if (workspace.record)
           workspace.record->touching.push_back({ii, answer.first.first_id, false, jj, answer.first.second_id});
-        Contact contact{workspace, ii, i, pi, jj, j, pj};
+        Contact contact{workspace, ii, i, jj, j};
         const int iterations = Separate(contact);
         PassCounters& counters = workspace.body_counters;
         ++counters.contacts;

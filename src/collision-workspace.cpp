@@ -15,29 +15,36 @@ void PoseOf(const RigidBody& body, float pose[7]) {
   std::memcpy(pose, values, sizeof values);
 }
 
-// The centre of a model's bounding ball, placed in the world: R c + T.
-void PlacedCenter(const BoundingBall& ball, const Placement& p, double out[3]) {
-  for (int r = 0; r < 3; ++r)
-    out[r] = p.R[r][0] * ball.center[0] + p.R[r][1] * ball.center[1] + p.R[r][2] * ball.center[2] + p.T[r];
-}
-
 // True only when the two balls are so far apart that no triangle of one can touch a triangle of
 // the other, even as the query's own rounding sees them. The placed centres carry rounding
 // errors of a few units in the last place of the coordinates; the margin of a millionth of the
 // coordinates' size exceeds them by ten orders of magnitude, and it exceeds the query's rounding
 // of triangles that far apart just as well. Anything not finite never passes.
-bool BallsApart(const CollisionMesh& a, const Placement& pa, const CollisionMesh& b, const Placement& pb) {
-  double ca[3], cb[3];
-  PlacedCenter(a.ball, pa, ca);
-  PlacedCenter(b.ball, pb, cb);
+bool BallsApart(const double ca[3], double ra, const double cb[3], double rb) {
   const double d[3] = {ca[0] - cb[0], ca[1] - cb[1], ca[2] - cb[2]};
   const double size = std::fabs(ca[0]) + std::fabs(ca[1]) + std::fabs(ca[2]) + std::fabs(cb[0]) + std::fabs(cb[1]) +
-                      std::fabs(cb[2]) + a.ball.radius + b.ball.radius + 1.0;
-  const double reach = a.ball.radius + b.ball.radius + 1e-6 * size;
+                      std::fabs(cb[2]) + ra + rb + 1.0;
+  const double reach = ra + rb + 1e-6 * size;
   return d[0] * d[0] + d[1] * d[1] + d[2] * d[2] > reach * reach;
 }
 
 }  // namespace
+
+// Bits, not values: -0 and 0, or two NaNs, may place a model differently.
+void CollisionWorkspace::Renew(PoseMark& mark, const RigidBody& body) {
+  float pose[7];
+  PoseOf(body, pose);
+  const CollisionMesh& mesh = body.collision_mesh();
+  if (mark.known && mark.mesh == mesh.id && std::memcmp(pose, mark.pose, sizeof pose) == 0) return;
+  std::memcpy(mark.pose, pose, sizeof pose);
+  mark.mesh = mesh.id;
+  mark.known = true;
+  ++mark.serial;
+  mark.placement = Placement(body.orientation, body.position);
+  const Placement& p = mark.placement;
+  const double* c = mesh.ball.center;
+  for (int r = 0; r < 3; ++r) mark.center[r] = p.R[r][0] * c[0] + p.R[r][1] * c[1] + p.R[r][2] * c[2] + p.T[r];
+}
 
 void CollisionWorkspace::PrepareBodies(uint32_t body_count) {
   if (poses_.size() == body_count) return;
@@ -50,6 +57,7 @@ void CollisionWorkspace::PrepareBodies(uint32_t body_count) {
 void CollisionWorkspace::PrepareEnvironment(uint32_t environment_count) {
   if (environment_count == environment_count_) return;
   environment_count_ = environment_count;
+  environment_poses_.assign(environment_count, PoseMark());
   wall_memos_.assign(poses_.size() * environment_count, WallMemo());
 }
 
@@ -74,17 +82,14 @@ void CollisionWorkspace::BeginWallPass(uint32_t body_count, uint32_t environment
   if (record) record->walls.clear();
 }
 
-uint32_t CollisionWorkspace::PoseSerial(uint32_t i, const RigidBody& body) {
-  PoseMark& mark = poses_[i];
-  float pose[7];
-  PoseOf(body, pose);
-  // Bits, not values: -0 and 0, or two NaNs, may place a model differently.
-  if (!mark.known || std::memcmp(pose, mark.pose, sizeof pose) != 0) {
-    std::memcpy(mark.pose, pose, sizeof pose);
-    mark.known = true;
-    ++mark.serial;
-  }
-  return mark.serial;
+const CollisionWorkspace::PoseMark& CollisionWorkspace::Mark(uint32_t i, const RigidBody& body) {
+  Renew(poses_[i], body);
+  return poses_[i];
+}
+
+const CollisionWorkspace::PoseMark& CollisionWorkspace::EnvironmentMark(uint32_t e, const RigidBody& environment) {
+  Renew(environment_poses_[e], environment);
+  return environment_poses_[e];
 }
 
 QueryAnswer CollisionWorkspace::RunQuery(CQ_CollideResult& result, PassCounters& counters, const RigidBody& b1,
@@ -98,17 +103,16 @@ QueryAnswer CollisionWorkspace::RunQuery(CQ_CollideResult& result, PassCounters&
   return answer;
 }
 
-QueryAnswer CollisionWorkspace::BodiesTouch(uint32_t i, const RigidBody& bi, const Placement& pi, uint32_t j,
-                                            const RigidBody& bj, const Placement& pj) {
+QueryAnswer CollisionWorkspace::BodiesTouch(uint32_t i, const RigidBody& bi, uint32_t j, const RigidBody& bj) {
   const CollisionMesh& mi = bi.collision_mesh();
   const CollisionMesh& mj = bj.collision_mesh();
-  if (shortcuts.skip_balls_apart && BallsApart(mi, pi, mj, pj)) {
+  const PoseMark& ki = Mark(i, bi);
+  const PoseMark& kj = Mark(j, bj);
+  if (shortcuts.skip_balls_apart && BallsApart(ki.center, mi.ball.radius, kj.center, mj.ball.radius)) {
     ++body_counters.skipped;
     return QueryAnswer();
   }
 
-  const uint32_t si = PoseSerial(i, bi);
-  const uint32_t sj = PoseSerial(j, bj);
   std::vector<PairMemo>& memos = pair_memos_[i];
   PairMemo* memo = nullptr;
   for (PairMemo& m : memos) {
@@ -117,21 +121,21 @@ QueryAnswer CollisionWorkspace::BodiesTouch(uint32_t i, const RigidBody& bi, con
       break;
     }
   }
-  if (shortcuts.replay && memo && memo->serial == si && memo->other_serial == sj && memo->mesh == mi.id &&
-      memo->other_mesh == mj.id) {
+  if (shortcuts.replay && memo && memo->serial == ki.serial && memo->other_serial == kj.serial &&
+      memo->mesh == mi.id && memo->other_mesh == mj.id) {
     memo->pass = body_pass_;
     ++body_counters.replayed;
     return memo->answer;
   }
 
-  const QueryAnswer answer = RunQuery(body_result_, body_counters, bi, pi, mj.model, pj);
+  const QueryAnswer answer = RunQuery(body_result_, body_counters, bi, ki.placement, mj.model, kj.placement);
   if (!memo) {
     memos.push_back(PairMemo());
     memo = &memos.back();
     memo->other = j;
   }
-  memo->serial = si;
-  memo->other_serial = sj;
+  memo->serial = ki.serial;
+  memo->other_serial = kj.serial;
   memo->mesh = mi.id;
   memo->other_mesh = mj.id;
   memo->pass = body_pass_;
@@ -139,32 +143,33 @@ QueryAnswer CollisionWorkspace::BodiesTouch(uint32_t i, const RigidBody& bi, con
   return answer;
 }
 
-QueryAnswer CollisionWorkspace::TouchesEnvironment(uint32_t i, const RigidBody& body, const Placement& pi, uint32_t e,
-                                                   const RigidBody& environment, const Placement& pe) {
+QueryAnswer CollisionWorkspace::TouchesEnvironment(uint32_t i, const RigidBody& body, uint32_t e,
+                                                   const RigidBody& environment) {
   const CollisionMesh& mb = body.collision_mesh();
   const CollisionMesh& me = environment.collision_mesh();
-  const uint32_t serial = PoseSerial(i, body);
-  float environment_pose[7];
-  PoseOf(environment, environment_pose);
+  const PoseMark& kb = Mark(i, body);
+  const PoseMark& ke = EnvironmentMark(e, environment);
 
   WallMemo& memo = wall_memos_[static_cast<size_t>(i) * environment_count_ + e];
-  if (shortcuts.replay && memo.valid && memo.serial == serial && memo.mesh == mb.id && memo.environment_mesh == me.id &&
-      std::memcmp(memo.environment_pose, environment_pose, sizeof environment_pose) == 0) {
+  if (shortcuts.replay && memo.valid && memo.serial == kb.serial && memo.environment_serial == ke.serial &&
+      memo.mesh == mb.id && memo.environment_mesh == me.id) {
     ++wall_counters.replayed;
     return memo.answer;
   }
 
-  memo.answer = RunQuery(wall_result_, wall_counters, body, pi, me.model, pe);
+  memo.answer = RunQuery(wall_result_, wall_counters, body, kb.placement, me.model, ke.placement);
   memo.valid = true;
-  memo.serial = serial;
+  memo.serial = kb.serial;
+  memo.environment_serial = ke.serial;
   memo.mesh = mb.id;
   memo.environment_mesh = me.id;
-  std::memcpy(memo.environment_pose, environment_pose, sizeof environment_pose);
   return memo.answer;
 }
 
-const CQ_CollideResult& CollisionWorkspace::AllEnvironmentPairs(const RigidBody& body, const Placement& pi,
-                                                                const RigidBody& environment, const Placement& pe) {
+const CQ_CollideResult& CollisionWorkspace::AllEnvironmentPairs(uint32_t i, const RigidBody& body, uint32_t e,
+                                                                const RigidBody& environment) {
+  const Placement& pi = Mark(i, body).placement;
+  const Placement& pe = EnvironmentMark(e, environment).placement;
   const int every_pair = 0;
   CollideModels(&wall_result_, pi.R, pi.T, &body.collision_model(), pe.R, pe.T, &environment.collision_model(),
                 every_pair);

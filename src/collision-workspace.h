@@ -43,19 +43,17 @@ class CollisionWorkspace {
   CollisionWorkspace(const CollisionWorkspace&) = delete;
   CollisionWorkspace& operator=(const CollisionWorkspace&) = delete;
 
-  // Does the mesh of body i (placed by pi) touch the mesh of body j (placed by pj)? Skipped when
-  // their bounding balls are apart, replayed when the pair's previous query had the same inputs,
-  // queried with StopAtFirstContact otherwise. i and j index the pass's own system.
-  QueryAnswer BodiesTouch(uint32_t i, const RigidBody& bi, const Placement& pi, uint32_t j, const RigidBody& bj,
-                          const Placement& pj);
+  // Does the mesh of body i touch the mesh of body j, each placed by its pose as it is now?
+  // Skipped when their bounding balls are apart, replayed when the pair's previous query had the
+  // same inputs, queried with StopAtFirstContact otherwise. i and j index the pass's own system.
+  QueryAnswer BodiesTouch(uint32_t i, const RigidBody& bi, uint32_t j, const RigidBody& bj);
   // Does body i touch environment body e? Replayed or queried as above (no ball test: the box
   // holds the bodies).
-  QueryAnswer TouchesEnvironment(uint32_t i, const RigidBody& body, const Placement& pi, uint32_t e,
-                                 const RigidBody& environment, const Placement& pe);
-  // Every touching pair of body and environment body, for the rare contact whose first pair has
-  // no usable normal. Runs a full query; the pairs are in the wall result until the next query.
-  const CQ_CollideResult& AllEnvironmentPairs(const RigidBody& body, const Placement& pi, const RigidBody& environment,
-                                              const Placement& pe);
+  QueryAnswer TouchesEnvironment(uint32_t i, const RigidBody& body, uint32_t e, const RigidBody& environment);
+  // Every touching pair of body i and environment body e, for the rare contact whose first pair
+  // has no usable normal. Runs a full query; the pairs are in the result until the next query.
+  const CQ_CollideResult& AllEnvironmentPairs(uint32_t i, const RigidBody& body, uint32_t e,
+                                              const RigidBody& environment);
 
   // Called by each pass as it begins: counters to zero, the record's part emptied.
   void BeginBodyPass(uint32_t body_count);
@@ -81,17 +79,24 @@ class CollisionWorkspace {
   // when their number changes.
   void PrepareBodies(uint32_t body_count);
   void PrepareEnvironment(uint32_t environment_count);
-  // The serial of body i's pose, renewed when its position or orientation bits changed since the
-  // last time it was asked.
-  uint32_t PoseSerial(uint32_t i, const RigidBody& body);
+  // What a body's pose gives the queries, kept until its position, orientation or mesh changes:
+  // the placement, the bounding ball's placed centre, and a serial that changes with them.
+  struct PoseMark {
+    float pose[7];
+    uint64_t mesh = 0;
+    uint32_t serial = 0;
+    bool known = false;
+    Placement placement;
+    double center[3];
+  };
+  // Body i's mark (environment body e's with EnvironmentMark), renewed first if its pose bits or
+  // its mesh changed since it was last asked.
+  const PoseMark& Mark(uint32_t i, const RigidBody& body);
+  const PoseMark& EnvironmentMark(uint32_t e, const RigidBody& environment);
+  static void Renew(PoseMark& mark, const RigidBody& body);
   QueryAnswer RunQuery(CQ_CollideResult& result, PassCounters& counters, const RigidBody& b1, const Placement& p1,
                        const CQ_Model& m2, const Placement& p2);
 
-  struct PoseMark {
-    float pose[7];
-    uint32_t serial = 0;
-    bool known = false;
-  };
   // The answer of one pair's last query, kept with the lower-numbered body.
   struct PairMemo {
     uint32_t other;
@@ -105,7 +110,7 @@ class CollisionWorkspace {
   struct WallMemo {
     bool valid = false;
     uint32_t serial;
-    float environment_pose[7];
+    uint32_t environment_serial;
     uint64_t mesh;
     uint64_t environment_mesh;
     QueryAnswer answer;
@@ -114,6 +119,7 @@ class CollisionWorkspace {
   CQ_CollideResult body_result_;
   CQ_CollideResult wall_result_;
   std::vector<PoseMark> poses_;
+  std::vector<PoseMark> environment_poses_;
   std::vector<std::vector<PairMemo>> pair_memos_;  // indexed by the lower body
   std::vector<WallMemo> wall_memos_;               // indexed by body * environment count + e
   uint32_t environment_count_ = 0;

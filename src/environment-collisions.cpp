@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "collision-workspace.h"
-#include "placement.h"
 #include "rb-system.h"
 #include "spin-rule.h"
 
@@ -29,16 +28,14 @@ struct WallContact {
   CollisionWorkspace& workspace;
   uint32_t index;
   RigidBody& body;
-  Placement& pi;
   uint32_t environment_index;
   const RigidBody& environment;
-  const Placement& pe;
   int triangle = -1;
   CollidePair first_pair = {-1, -1};  // of the query that found the contact
   int queries = 0;
 
   bool Touching() {
-    const QueryAnswer answer = workspace.TouchesEnvironment(index, body, pi, environment_index, environment, pe);
+    const QueryAnswer answer = workspace.TouchesEnvironment(index, body, environment_index, environment);
     if (answer.touching) {
       triangle = answer.first.second_id;
       if (queries == 0) first_pair = answer.first;
@@ -53,7 +50,7 @@ struct WallContact {
   Vec3 TouchedNormal() {
     Vec3 n = NormalOf(triangle);
     if (n.x != 0.0f || n.y != 0.0f || n.z != 0.0f) return n;
-    const CQ_CollideResult& all = workspace.AllEnvironmentPairs(body, pi, environment, pe);
+    const CQ_CollideResult& all = workspace.AllEnvironmentPairs(index, body, environment_index, environment);
     for (int k = 0; k < all.num_pairs; ++k) {
       n = NormalOf(all.pair_list[k].second_id);
       if (n.x != 0.0f || n.y != 0.0f || n.z != 0.0f) {
@@ -81,7 +78,6 @@ void BackOut(WallContact& c) {
     const Vec3 back = -0.02f * c.body.velocity;
     for (int n = 0; n < kMaxBackingIterations; ++n) {
       c.body.position += back;
-      c.pi.MoveTo(c.body.position);
       if (!c.Touching()) return;
     }
   }
@@ -89,7 +85,6 @@ void BackOut(WallContact& c) {
     const Vec3 normal = c.TouchedNormal();
     if (normal.x == 0.0f && normal.y == 0.0f && normal.z == 0.0f) return;
     c.body.position -= kNormalStep * normal;
-    c.pi.MoveTo(c.body.position);
     if (!c.Touching()) return;
   }
 }
@@ -113,11 +108,9 @@ void ResolveEnvironmentCollisions(RBSystem& system, RBSystem& environment, Colli
   workspace.BeginWallPass(body_count, environment_count);
   for (uint32_t b = 0; b < body_count; ++b) {
     RigidBody& body = *system.Body(b);
-    Placement pi(body.orientation, body.position);
     for (uint32_t e = 0; e < environment_count; ++e) {
       const RigidBody& wall = *environment.Body(e);
-      const Placement pe(wall.orientation, wall.position);
-      WallContact contact{workspace, b, body, pi, e, wall, pe};
+      WallContact contact{workspace, b, body, e, wall};
       if (!contact.Touching()) continue;
       BackOut(contact);
       // The stored model normal, deliberately without the environment's own rotation.

@@ -7,9 +7,10 @@
 #include "math/vec3.h"
 
 struct Placement {
-  double R[3][3];
-  double T[3];
+  double R[3][3] = {};
+  double T[3] = {};
 
+  Placement() = default;
   Placement(const Quaternion& orientation, const Vec3& position) {
     const Mat3 rotation = orientation.ToMatrix();
     for (int r = 0; r < 3; ++r)

@@ -97,7 +97,7 @@ TEST(CollisionWorkspace, AnswersAgreeWithTheQueryAcrossTheTouchingDistance) {
     CollideModels(&direct, p0.R, p0.T, &bodies[0].collision_model(), p1.R, p1.T, &bodies[1].collision_model(),
                   StopAtFirstContact);
     for (int again = 0; again < 2; ++again) {  // the second time is replayed or skipped
-      const QueryAnswer answer = workspace.BodiesTouch(0, bodies[0], p0, 1, bodies[1], p1);
+      const QueryAnswer answer = workspace.BodiesTouch(0, bodies[0], 1, bodies[1]);
       ASSERT_EQ(answer.touching, direct.HasContact()) << n;
       if (answer.touching) {
         EXPECT_EQ(answer.first.first_id, direct.pair_list[0].first_id) << n;
@@ -121,9 +121,8 @@ TEST(CollisionWorkspace, AnyChangedInputIsQueriedAgain) {
   CollisionWorkspace& workspace = bodies.system.Workspace();
   workspace.BeginBodyPass(3);
   auto ask = [&] {
-    const Placement p0(bodies[0].orientation, bodies[0].position), p1(bodies[1].orientation, bodies[1].position);
     const int queries = workspace.body_counters.queries;
-    workspace.BodiesTouch(0, bodies[0], p0, 1, bodies[1], p1);
+    workspace.BodiesTouch(0, bodies[0], 1, bodies[1]);
     return workspace.body_counters.queries - queries;
   };
   EXPECT_EQ(ask(), 1);
