@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "collision-mesh.h"
+#include "contact-bounds.h"
 #include "rigid-body.h"
 
 namespace {
@@ -13,19 +14,6 @@ void PoseOf(const RigidBody& body, float pose[7]) {
   const float values[7] = {body.position.x,      body.position.y,      body.position.z,     body.orientation.s,
                            body.orientation.v.x, body.orientation.v.y, body.orientation.v.z};
   std::memcpy(pose, values, sizeof values);
-}
-
-// True only when the two balls are so far apart that no triangle of one can touch a triangle of
-// the other, even as the query's own rounding sees them. The placed centres carry rounding
-// errors of a few units in the last place of the coordinates; the margin of a millionth of the
-// coordinates' size exceeds them by ten orders of magnitude, and it exceeds the query's rounding
-// of triangles that far apart just as well. Anything not finite never passes.
-bool BallsApart(const double ca[3], double ra, const double cb[3], double rb) {
-  const double d[3] = {ca[0] - cb[0], ca[1] - cb[1], ca[2] - cb[2]};
-  const double size = std::fabs(ca[0]) + std::fabs(ca[1]) + std::fabs(ca[2]) + std::fabs(cb[0]) + std::fabs(cb[1]) +
-                      std::fabs(cb[2]) + ra + rb + 1.0;
-  const double reach = ra + rb + 1e-6 * size;
-  return d[0] * d[0] + d[1] * d[1] + d[2] * d[2] > reach * reach;
 }
 
 }  // namespace
@@ -43,7 +31,11 @@ void CollisionWorkspace::Renew(PoseMark& mark, const RigidBody& body) {
   mark.placement = Placement(body.orientation, body.position);
   const Placement& p = mark.placement;
   const double* c = mesh.ball.center;
-  for (int r = 0; r < 3; ++r) mark.center[r] = p.R[r][0] * c[0] + p.R[r][1] * c[1] + p.R[r][2] * c[2] + p.T[r];
+  PlacedBall& ball = mark.ball;
+  for (int r = 0; r < 3; ++r) ball.center[r] = p.R[r][0] * c[0] + p.R[r][1] * c[1] + p.R[r][2] * c[2] + p.T[r];
+  ball.radius = mesh.ball.radius;
+  ball.offset = std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+  ball.rotation_error = RotationError(p.R);
 }
 
 void CollisionWorkspace::PrepareBodies(uint32_t body_count) {
@@ -108,7 +100,7 @@ QueryAnswer CollisionWorkspace::BodiesTouch(uint32_t i, const RigidBody& bi, uin
   const CollisionMesh& mj = bj.collision_mesh();
   const PoseMark& ki = Mark(i, bi);
   const PoseMark& kj = Mark(j, bj);
-  if (shortcuts.skip_balls_apart && BallsApart(ki.center, mi.ball.radius, kj.center, mj.ball.radius)) {
+  if (shortcuts.skip_balls_apart && BallsApart(ki.ball, kj.ball)) {
     ++body_counters.skipped;
     return QueryAnswer();
   }
@@ -155,6 +147,11 @@ QueryAnswer CollisionWorkspace::TouchesEnvironment(uint32_t i, const RigidBody& 
       memo.mesh == mb.id && memo.environment_mesh == me.id) {
     ++wall_counters.replayed;
     return memo.answer;
+  }
+  if (shortcuts.skip_balls_apart &&
+      BallClearOfTriangles(mb.ball.center, mb.ball.radius, kb.placement, me.model, ke.placement)) {
+    ++wall_counters.skipped;
+    return QueryAnswer();
   }
 
   memo.answer = RunQuery(wall_result_, wall_counters, body, kb.placement, me.model, ke.placement);

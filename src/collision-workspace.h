@@ -15,6 +15,7 @@
 
 #include "collision-grid.h"
 #include "collision/cq.h"
+#include "contact-bounds.h"
 #include "contact-record.h"
 #include "placement.h"
 
@@ -31,7 +32,7 @@ struct QueryAnswer {
 struct PassCounters {
   int queries = 0;           // collision queries run
   int replayed = 0;          // queries answered from the pair's previous, bit-identical query
-  int skipped = 0;           // body pairs not queried because their bounding balls are apart
+  int skipped = 0;           // queries not run because a bounding ball showed the models apart
   long long box_visits = 0;  // bounding-volume pairs visited by the queries run
   int contacts = 0;          // touching body pairs, or body-wall contacts
   int longest_run = 0;       // most separation or backing iterations one contact took
@@ -47,8 +48,8 @@ class CollisionWorkspace {
   // Skipped when their bounding balls are apart, replayed when the pair's previous query had the
   // same inputs, queried with StopAtFirstContact otherwise. i and j index the pass's own system.
   QueryAnswer BodiesTouch(uint32_t i, const RigidBody& bi, uint32_t j, const RigidBody& bj);
-  // Does body i touch environment body e? Replayed or queried as above (no ball test: the box
-  // holds the bodies).
+  // Does body i touch environment body e? Replayed as above; skipped when the body's ball is clear
+  // of every triangle of a small environment model (the box has twelve); queried otherwise.
   QueryAnswer TouchesEnvironment(uint32_t i, const RigidBody& body, uint32_t e, const RigidBody& environment);
   // Every touching pair of body i and environment body e, for the rare contact whose first pair
   // has no usable normal. Runs a full query; the pairs are in the result until the next query.
@@ -63,7 +64,7 @@ class CollisionWorkspace {
   // to show just that, or to measure what they save.
   struct Shortcuts {
     bool replay = true;            // replay the answers of bit-identical queries
-    bool skip_balls_apart = true;  // no body-body query when the bounding balls are apart
+    bool skip_balls_apart = true;  // no query when a bounding ball shows the models apart
   } shortcuts;
 
   CollisionGrid grid;
@@ -80,14 +81,14 @@ class CollisionWorkspace {
   void PrepareBodies(uint32_t body_count);
   void PrepareEnvironment(uint32_t environment_count);
   // What a body's pose gives the queries, kept until its position, orientation or mesh changes:
-  // the placement, the bounding ball's placed centre, and a serial that changes with them.
+  // the placement, the bounding ball as placed, and a serial that changes with them.
   struct PoseMark {
     float pose[7];
     uint64_t mesh = 0;
     uint32_t serial = 0;
     bool known = false;
     Placement placement;
-    double center[3];
+    PlacedBall ball;
   };
   // Body i's mark (environment body e's with EnvironmentMark), renewed first if its pose bits or
   // its mesh changed since it was last asked.
