@@ -148,13 +148,14 @@ QueryAnswer CollisionWorkspace::TouchesEnvironment(uint32_t i, const RigidBody& 
     ++wall_counters.replayed;
     return memo.answer;
   }
+  // A skip is remembered like an answer: a body at rest is checked once, not in every pass.
   if (shortcuts.skip_balls_apart &&
       BallClearOfTriangles(mb.ball.center, mb.ball.radius, kb.placement, me.model, ke.placement)) {
     ++wall_counters.skipped;
-    return QueryAnswer();
+    memo.answer = QueryAnswer();
+  } else {
+    memo.answer = RunQuery(wall_result_, wall_counters, body, kb.placement, me.model, ke.placement);
   }
-
-  memo.answer = RunQuery(wall_result_, wall_counters, body, kb.placement, me.model, ke.placement);
   memo.valid = true;
   memo.serial = kb.serial;
   memo.environment_serial = ke.serial;
