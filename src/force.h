@@ -1,6 +1,8 @@
 #pragma once
-// A force acting on a body: an external influence between collisions, with two evaluations,
-// one for the force and one for the torque it exerts. Forces are owned by a ForceList.
+// What pushes a body between collisions. The torque is asked for separately, and given the force
+// just computed, because a force applied off the centre (friction at the contact point) turns
+// the body while one through the centre does not. The ForceList owns every force; bodies refer
+// to theirs by index.
 
 #include "math/vec3.h"
 

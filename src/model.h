@@ -34,8 +34,8 @@ class Model {
   Model(const Model&) = delete;
   Model& operator=(const Model&) = delete;
 
-  // Reads the file with every coordinate multiplied by scale into a mesh of this model's own. A
-  // missing or malformed file ends the program with exit code 1 after its message.
+  // Loads the triangles of a .tris file, scaled, as a mesh of this model's own. A file it cannot
+  // use ends the program with exit code 1, after saying what is wrong with it.
   void Load(const char* file_name, float scale);
   // Draws with the other model's triangles from now on, sharing them (read-only) instead of
   // reading the file again. The collided flag stays this model's own.
@@ -60,11 +60,13 @@ class Model {
   unsigned char collided = 0;  // touched something in the last collision passes
 };
 
-// The texture coordinates of one vertex (position from the origin, model coordinates): u runs
-// from 0 to 1 once around the y axis starting at +z, v from -0.5 at the +y pole through 0.5 at
-// the equator to 1.5 at the -y pole. A vertex at the origin gets (0, 1.5).
+// Wraps the checker texture round a sphere by a vertex's direction from the origin (model
+// coordinates): u is the longitude from +z towards +x as a fraction of a turn, v grows from
+// -0.5 at the top through 0.5 at the equator to 1.5 at the bottom, so that the clamped texture
+// covers the band within 45 degrees of the equator once. The origin itself gets (0, 1.5).
 void SphericalTexCoord(const Vec3& p, float& u, float& v);
 
-// Builds the collision model from the same file with the same scale: BeginModel(8), AddTri per
-// triangle with id = its index, EndModel. Exits on a bad file like Model::Load.
+// Fills a collision model from the same file and scale as the render model, each triangle's id
+// being its position in the file: that is how a contact's id finds its face normal. Exits on a
+// bad file like Model::Load.
 void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale);

@@ -1,8 +1,9 @@
 #pragma once
-// A set of rigid bodies advanced together as one ODE system. It owns its bodies, knows which
-// sphere model file they were built from, keeps the simulated time and the choice of
-// integrator, and packs the 13 state floats of every body into one vector for the solvers.
-// The collision passes between steps are operations of the same class, in their own files.
+// The bodies that move together: one state vector for the integrators, built by packing each
+// body's 13 state floats side by side, so that Euler and RK4 see a single system of equations.
+// It remembers the model file and scale the bodies came from, so that Setup can tell when a
+// rebuild is needed, and keeps the simulated time. The collision passes that run between steps
+// live in files of their own, each with the workspace this system owns.
 
 #include <cstdint>
 #include <memory>
@@ -38,9 +39,11 @@ class RBSystem : public OdeSystem {
   // Racks the first ten bodies (body 0 facing the diamond of bodies 1 .. 9), places further
   // bodies at random, stops all motion, time 0. With fewer than ten bodies it places those it has.
   void Reset();
-  // Time 0, and body 0 is shot at speed 15 in a random horizontal direction.
+  // The cue shot: body 0 gets a horizontal momentum of 15 times its mass in a random direction,
+  // and the clock starts again at 0.
   void Start();
-  // Advances the state by h with the chosen integrator; the bodies end with the new state.
+  // One integrator step of h. The solvers leave a trial state in the bodies, so the final state is
+  // unpacked again at the end.
   void Step(float h);
 
   void PackState(DArrayFloat& state);
@@ -58,15 +61,14 @@ class RBSystem : public OdeSystem {
   void SetRK4() { use_rk4 = 1; }
   void SetEuler() { use_rk4 = 0; }
 
-  // The collision passes run after every Step: bodies against each other, then against the
-  // bodies of the environment system. collision_free is 1 afterwards exactly when neither found
-  // a contact.
+  // After every Step: first the bodies among themselves, then each against the environment. The
+  // first pass raises collision_free and either lowers it on a contact, so after both it says
+  // whether the step was free of contacts.
   void ResolveBodyCollisions();
   void ResolveEnvironmentCollisions(RBSystem& environment);
   // What the passes of this system work with: made at the first pass, kept for the system's life.
   CollisionWorkspace& Workspace();
-  // Shoots, runs until an iteration is free of contacts, then times 16384 iterations and prints
-  // the seconds per iteration.
+  // The settling benchmark (performance-analysis.h has the version with progress and figures).
   void RunPerformanceAnalysis(float h, RBSystem& environment);
 
   uint32_t body_count = 0;

@@ -1,8 +1,9 @@
 #pragma once
-// One simulated solid: a moving sphere or the fixed box. Its dynamic state is 13 floats
-// (position, orientation, linear momentum P, angular momentum L); velocity and angular velocity
-// are derived from them by UpdateDerived after every change of state. Bodies live in an
-// RBSystem's array and are never copied.
+// One solid: a sphere that moves or the box that stays. Momenta rather than velocities are the
+// state (position, orientation, P, L: 13 floats), because impulses and forces change momenta
+// directly; the velocities are recomputed from them (UpdateDerived) whenever the state is set.
+// Bodies sit in their system's array, and the passes tell a body's index by its place there, so
+// they are never copied.
 
 #include <cstdint>
 #include <memory>

@@ -4,8 +4,8 @@ void ApplyRollingRule(RBSystem& system, SlidingFriction* const sliding_forces[],
                       RollingResistance* const rolling_forces[], float roll) {
   for (uint32_t i = 0; i < system.BodyCount(); ++i) {
     RigidBody& body = *system.Body(i);
-    // The derived fields as the collision passes left them; angular_velocity follows L at the
-    // next unpacking.
+    // Speeds as the passes left them: a bounce or an impulse has already changed them this frame,
+    // and the spin the rule sets reaches angular_velocity only when the next step unpacks L.
     const float s = body.velocity.Length();
     if (!body.IsRolling()) {
       const float w = body.angular_velocity.Length();

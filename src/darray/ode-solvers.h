@@ -1,6 +1,7 @@
 #pragma once
-// Two fixed-step explicit integrators on a single-precision state vector. They know the system
-// only through OdeSystem, and neither advances the caller's time: the caller adds h afterwards.
+// Euler and classical Runge-Kutta over a float state vector. They see the simulated system only
+// as something that fills in a derivative, so they know nothing of bodies; the time they are
+// given is left to the caller to advance.
 
 #include "darray/darray-float.h"
 
@@ -19,7 +20,7 @@ class OdeSystem {
 // state = state + h * f(t, state). One derivative request.
 void EulerStep(DArrayFloat& state, float t, float h, OdeSystem& system);
 
-// Classical fourth-order Runge-Kutta. Four derivative requests, at t, t + h/2 (twice) and
-// t + h; `state` is only written after the last. The system is left holding whatever the last
-// request put into it, so callers reload the final state from the vector.
+// Classical fourth-order Runge-Kutta: four derivative requests (at t, twice at the midpoint, at
+// t + h), all taken before `state` changes. Each request may load its trial state into the
+// system, so afterwards the system holds the last trial, not the result: reload from `state`.
 void RK4Step(DArrayFloat& state, float t, float h, OdeSystem& system);

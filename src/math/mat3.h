@@ -1,6 +1,7 @@
 #pragma once
-// A single-precision 3x3 matrix stored row by row: entry (r, c) is element 3r + c. It multiplies
-// column vectors from the left.
+// A 3x3 float matrix kept as nine floats in reading order (row after row), the layout the
+// rotation formulas and the collision placements copy from. Vectors are columns, multiplied on
+// the right.
 
 #include "math/vec3.h"
 
