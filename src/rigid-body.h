@@ -43,6 +43,10 @@ class RigidBody {
 
   // Appends a force index (the index of the force in the system's ForceList).
   void AttachForce(int32_t id) { force_ids[static_cast<uint32_t>(force_count++)] = id; }
+  // Removes the first attachment of a force index; the forces after it move up one place, so
+  // the others are summed in their order as before. False, changing nothing, when the index is
+  // not attached.
+  bool DetachForce(int32_t id);
 
   // force and torque = the sums over the attached forces, each torque from its own force.
   // Needs UpdateDerived on the current state first (forces read mass and velocity).
