@@ -3,7 +3,9 @@
 #include "rigid-body.h"
 
 Vec3 SpringDamper::ComputeForce(float mass, const RigidBody& body, const Vec3& velocity) {
-  const Vec3 stretch = target - (body.position + grip_offset);
+  Vec3 stretch = target - (body.position + grip_offset);
+  const float length = stretch.Length();
+  if (length > kMaxStretch) stretch = (kMaxStretch / length) * stretch;
   return mass * (kStiffness * stretch - kDamping * velocity);
 }
 

@@ -14,9 +14,14 @@ class SpringDamper : public Force {
   // and stay stable for every step the panel allows (up to 0.2).
   static constexpr float kStiffness = 16.0f;
   static constexpr float kDamping = 8.0f;
+  // Farther away than this, the spring pulls as if the target were this far: the body then
+  // approaches at no more than kStiffness kMaxStretch / kDamping = 12 units a second, slower
+  // than the shot, so that a pull across the box cannot throw a ball through another.
+  static constexpr float kMaxStretch = 6.0f;
 
-  // m (k (target - (position + grip_offset)) - c v): the held point, grip_offset from the
-  // centre in world axes, is drawn to the target, and the body's motion is damped.
+  // m (k s - c v), s = target - (position + grip_offset) shortened to kMaxStretch: the held
+  // point, grip_offset from the centre in world axes, is drawn to the target, and the body's
+  // motion is damped.
   Vec3 ComputeForce(float mass, const RigidBody& body, const Vec3& velocity) override;
   // Acts through the centre: zero.
   Vec3 ComputeTorque(const RigidBody& body, const Vec3& force) override;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "quiet-scene.h"
 #include "spring-damper.h"
 
@@ -25,6 +27,24 @@ TEST(SpringDamper, PullsTheHeldPointTowardsTheTargetAndDampsTheMotion) {
   spring.target = Vec3(1, 0.5f, 0);
   EXPECT_EQ(spring.ComputeForce(body.mass, body, Vec3()).Length(), 0.0f) << "at the target, at rest";
   EXPECT_EQ(spring.ComputeTorque(body, Vec3(5, 5, 5)).Length(), 0.0f) << "through the centre";
+}
+
+// At rest, the pull grows with the distance up to kMaxStretch and stays there beyond it, in
+// the direction of the target.
+TEST(SpringDamper, APullFromFarAwayIsCapped) {
+  RigidBody body;
+  body.SetMass(2.0f);
+  SpringDamper spring;
+  const float cap = SpringDamper::kMaxStretch;
+  for (int k = 1; k <= 100; ++k) {
+    const float distance = 0.125f * k;
+    spring.target = Vec3(0, 0.6f * distance, -0.8f * distance);
+    const Vec3 f = spring.ComputeForce(body.mass, body, Vec3());
+    const float expected = 2 * SpringDamper::kStiffness * std::min(distance, cap);
+    EXPECT_NEAR(f.Length(), expected, 1e-4f * expected) << distance;
+    EXPECT_NEAR(f.y / f.Length(), 0.6f, 1e-5f) << distance;
+    EXPECT_NEAR(f.z / f.Length(), -0.8f, 1e-5f) << distance;
+  }
 }
 
 // Body 3, at the edge of the rack, is held 0.5 above its centre and pulled 6 to the side, away
