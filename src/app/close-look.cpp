@@ -32,10 +32,15 @@ bool HandleCloseLookKey(unsigned char key) {
       if (started) close_look.pacer.TogglePause();
       break;
     case '.': close_look.pacer.RequestSingleStep(); break;
-    case 't': close_look.pacer.CycleMode(); break;
-    case 'h': close_look.overlay = !close_look.overlay; break;
-    case 'c': ToggleContactView(); break;
-    case 'b': NextTreeDepth(); break;
+    // Letters in either case, as 'w' and 'x' are.
+    case 't':
+    case 'T': close_look.pacer.CycleMode(); break;
+    case 'h':
+    case 'H': close_look.overlay = !close_look.overlay; break;
+    case 'c':
+    case 'C': ToggleContactView(); break;
+    case 'b':
+    case 'B': NextTreeDepth(); break;
     default: return false;
   }
   glutPostRedisplay();

@@ -20,6 +20,6 @@ struct CloseLook {
   float pull_depth = 0;       // depth of the held point along the view when it was picked
 };
 
-// Acts on one of the keys Space, '.', 't', 'h', 'c', 'b' and asks for a redraw; returns false,
-// doing nothing, for any other key.
+// Acts on one of the keys Space, '.', 't', 'h', 'c', 'b' (letters in either case) and asks for a
+// redraw; returns false, doing nothing, for any other key.
 bool HandleCloseLookKey(unsigned char key);

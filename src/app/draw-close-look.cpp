@@ -12,10 +12,10 @@
 namespace {
 
 // Colours no part of the scene has, so that the views stand out (and can be found in a picture).
-const GLfloat kTreeColour[] = {1.0f, 0.85f, 0.1f};
+const GLfloat kTreeColour[] = {0.0f, 1.0f, 1.0f};
 const GLfloat kTouchingColour[] = {1.0f, 0.0f, 1.0f};
 const GLfloat kBouncedArrowColour[] = {1.0f, 1.0f, 0.0f};
-const GLfloat kRestingArrowColour[] = {0.3f, 0.8f, 1.0f};
+const GLfloat kRestingArrowColour[] = {1.0f, 0.55f, 0.0f};
 const GLfloat kPullColour[] = {1.0f, 1.0f, 1.0f};
 
 constexpr float kArrowLength = 3.0f;  // world units: about a ball and a half

@@ -229,8 +229,8 @@ overlay_shown() {
   [ "$(colour_count "$work/now.png" 8 8 340 150 white)" -ge 300 ]
 }
 
-# The yellow edges of body 0's tree boxes around it (body 0 stands at about (172, 358)).
-tree_pixels() { colour_count "$work/now.png" 110 296 124 124 "#FFD91A"; }
+# The cyan edges of body 0's tree boxes around it (body 0 stands at about (172, 358)).
+tree_pixels() { colour_count "$work/now.png" 110 296 124 124 cyan; }
 tree_shown() { shoot "$main" "$work/now.png" && [ "$(tree_pixels)" -ge 20 ]; }
 tree_changed_or_gone() { main_changed_from "$work/tree.png" || [ "$(tree_pixels)" -eq 0 ]; }
 
