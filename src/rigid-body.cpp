@@ -12,17 +12,6 @@ void RigidBody::ShareModels(const RigidBody& source) {
   collision_mesh_ = source.collision_mesh_;
 }
 
-bool RigidBody::DetachForce(int32_t id) {
-  for (int32_t i = 0; i < force_count; ++i) {
-    if (force_ids[static_cast<uint32_t>(i)] != id) continue;
-    for (int32_t k = i + 1; k < force_count; ++k)
-      force_ids[static_cast<uint32_t>(k - 1)] = force_ids[static_cast<uint32_t>(k)];
-    --force_count;
-    return true;
-  }
-  return false;
-}
-
 void RigidBody::ComputeForceAndTorque(ForceList& forces) {
   const int32_t n = force_count;
   force.SetZero();
