@@ -40,9 +40,11 @@ ImGuiContext* EnterOverlayContext() {
   return previous;
 }
 
+// A pause outlasts Reset and Start: the next shot waits for Space or '.'.
 const char* RunState() {
-  if (!started) return "not started";
-  return close_look.pacer.paused() ? "paused" : "running";
+  const bool paused = close_look.pacer.paused();
+  if (!started) return paused ? "not started, paused" : "not started";
+  return paused ? "paused" : "running";
 }
 
 void Plot(const char* label, const WallTimeSeries& series, double now, const char* caption) {
