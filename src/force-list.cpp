@@ -23,6 +23,14 @@ int32_t ForceList::Append(Force* force) {
   return ++count;
 }
 
+void ForceList::Remove(int32_t idx) {
+  QUORVEL_ASSERT(idx >= 0 && idx < count);
+  QUORVEL_ASSERT(arrayPtr[idx] != nullptr);
+  delete arrayPtr[idx];
+  arrayPtr[idx] = nullptr;
+  while (count > 0 && arrayPtr[count - 1] == nullptr) --count;
+}
+
 Force*& ForceList::Element(int32_t idx) {
   QUORVEL_ASSERT(idx < size);
   QUORVEL_ASSERT(idx >= 0);

@@ -19,6 +19,13 @@ class ForceList {
   // Takes ownership of the force and returns the new count: the force's index is that minus 1.
   int32_t Append(Force* force);
 
+  // Destroys the force at idx and empties its slot, for a force that acts only for a while (the
+  // demo's pull on a body). The other forces keep their indices: an earlier slot stays empty,
+  // while removing the last appended force (and any empty slots before it) lowers the count, so
+  // the next Append reuses the index. Bodies must have detached the index first. An idx that
+  // holds no appended force stops the program.
+  void Remove(int32_t idx);
+
   // Any slot below the size; beyond it the program stops with "idx < size".
   Force*& Element(int32_t idx);
 

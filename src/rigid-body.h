@@ -44,6 +44,20 @@ class RigidBody {
 
   // Appends a force index (the index of the force in the system's ForceList).
   void AttachForce(int32_t id) { force_ids[static_cast<uint32_t>(force_count++)] = id; }
+  // Removes the first attachment of a force index; the forces after it move up one place, so
+  // the others are summed in their order as before. False, changing nothing, when the index is
+  // not attached. (Inline, like AttachForce: compiled beside ComputeForceAndTorque it would
+  // change how the compiler lays out that hot loop.)
+  bool DetachForce(int32_t id) {
+    for (int32_t i = 0; i < force_count; ++i) {
+      if (force_ids.At(static_cast<uint32_t>(i)) != id) continue;
+      for (int32_t k = i + 1; k < force_count; ++k)
+        force_ids[static_cast<uint32_t>(k - 1)] = force_ids.At(static_cast<uint32_t>(k));
+      --force_count;
+      return true;
+    }
+    return false;
+  }
 
   // force and torque = the sums over the attached forces, each torque from its own force.
   // Needs UpdateDerived on the current state first (forces read mass and velocity).

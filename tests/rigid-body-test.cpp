@@ -102,3 +102,45 @@ TEST(RigidBodyDeathTest, ForceIndexOutsideTheListStops) {
   body.AttachForce(10);
   EXPECT_DEATH(body.ComputeForceAndTorque(forces), "Assertion failed: idx < size");
 }
+
+// Detaching a force gives back exactly the sums of the forces that stay, in their order.
+TEST(RigidBody, DetachForceRemovesOneAttachmentAndKeepsTheOrder) {
+  ForceList forces(10, 10);
+  for (int i = 0; i < 3; ++i) {
+    auto* sliding = new SlidingFriction(0.001f * static_cast<float>(i + 1));
+    sliding->SetLeverArm(Vec3(0, -1, 0));
+    forces.Append(sliding);
+  }
+  RigidBody body;
+  body.SetMass(10.0f);
+  body.linear_momentum = Vec3(3, 0, 7);
+  body.UpdateDerived();
+  body.AttachForce(0);
+  body.AttachForce(2);
+  body.ComputeForceAndTorque(forces);
+  const Vec3 force_before = body.force;
+  const Vec3 torque_before = body.torque;
+
+  body.AttachForce(1);
+  body.AttachForce(1);
+  EXPECT_FALSE(body.DetachForce(7)) << "not attached";
+  EXPECT_EQ(body.force_count, 4);
+  EXPECT_TRUE(body.DetachForce(1));
+  EXPECT_EQ(body.force_count, 3);
+  EXPECT_EQ(body.force_ids[2], 1) << "only the first attachment goes";
+  EXPECT_TRUE(body.DetachForce(1));
+  EXPECT_FALSE(body.DetachForce(1));
+  ASSERT_EQ(body.force_count, 2);
+  EXPECT_EQ(body.force_ids[0], 0);
+  EXPECT_EQ(body.force_ids[1], 2);
+  body.ComputeForceAndTorque(forces);
+  EXPECT_EQ(body.force.x, force_before.x);
+  EXPECT_EQ(body.force.z, force_before.z);
+  EXPECT_EQ(body.torque.x, torque_before.x);
+  EXPECT_EQ(body.torque.z, torque_before.z);
+
+  body.AttachForce(1);
+  EXPECT_TRUE(body.DetachForce(0));
+  EXPECT_EQ(body.force_ids[0], 2);
+  EXPECT_EQ(body.force_ids[1], 1) << "the forces after it move up in order";
+}

@@ -18,3 +18,5 @@ float& roll = scene.roll;
 float step_size = 0.1f;
 
 MouseOrbit mouse_orbit;
+
+CloseLook close_look;

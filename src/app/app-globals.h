@@ -4,6 +4,7 @@
 // panel read and write it, one at a time on the event loop's one thread.
 
 #include "app/camera.h"
+#include "app/close-look.h"
 #include "app/mouse-orbit.h"
 #include "app/window-record.h"
 #include "force-list.h"
@@ -29,3 +30,7 @@ extern float& roll;      // "Roll:" spinner: rolling resistance coefficient
 extern float step_size;  // "Step:" spinner: simulated time per frame
 
 extern MouseOrbit mouse_orbit;  // the main window's mouse orbit state
+
+// The extras reached by keys; defined after the scene, whose forces a pull under way at exit
+// releases.
+extern CloseLook close_look;

@@ -6,5 +6,7 @@
 class RBSystem;
 
 // Needs the main window current with the bodies' material, the texture and the view set. A
-// system without bodies draws nothing.
-void DrawBodies(RBSystem& system);
+// system without bodies draws nothing. With highlight given (one value per body, 0 none to 1
+// full red), each body but body 0 is drawn that far between its material and the red of a
+// collided body, whatever its collided flag: the contact view's fading highlight.
+void DrawBodies(RBSystem& system, const float* highlight = nullptr);

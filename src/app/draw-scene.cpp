@@ -53,7 +53,7 @@ void DrawBox() {
 
 }  // namespace
 
-void DrawScene() {
+void DrawScene(const float* highlight) {
   SetBoxMaterial();
   DrawBox();
   SetBodyMaterial();
@@ -62,6 +62,6 @@ void DrawScene() {
   // with the checker laid faintly over it.
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
   glBindTexture(GL_TEXTURE_2D, checker_texture);
-  DrawBodies(bodies_system);
+  DrawBodies(bodies_system, highlight);
   glDisable(GL_TEXTURE_2D);
 }

@@ -1,16 +1,24 @@
 // The demo's entry point: opens the main window, sets up the camera, the drawing state, the
 // scene and the control panel, then hands control to the window system's event loop for good.
+// With --help it prints the usage and the keys instead, needing no display.
 
 #include <GL/freeglut.h>
+
+#include <cstdio>
 
 #include "app/app-globals.h"
 #include "app/control-panel.h"
 #include "app/init-gl.h"
 #include "app/mouse-navigation.h"
 #include "app/scene-setup.h"
+#include "app/usage.h"
 #include "app/window-callbacks.h"
 
 int main(int argc, char** argv) {
+  if (WantsHelp(argc, argv)) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(720, 720);

@@ -1,12 +1,15 @@
 #pragma once
 // The main window's mouse callbacks: dragging with the left button turns the view about the
-// vertical axis, with the right button moves the eye between the top and the bottom.
+// vertical axis, with the right button moves the eye between the top and the bottom. Shift and
+// the left button on a ball pull it instead, towards the pointer, until the button is released.
 
-// Window-system mouse callback: button 0 left, 2 right; state 0 pressed, 1 released.
+// Window-system mouse callback: button 0 left, 2 right; state 0 pressed, 1 released. A left
+// press with Shift held that picks a ball starts a pull and does not turn the view.
 void Mouse(int button, int state, int x, int y);
 
-// Window-system drag callback: applies the drag, then moves the eye and asks for a redraw, even
-// when no button is marked as held.
+// Window-system drag callback: moves the target of a pull under way to the pointer, at the
+// depth the ball was picked at; applies the drag to the view; then moves the eye and asks for a
+// redraw, even when no button is marked as held.
 void Motion(int x, int y);
 
 // Sets the global camera's eye from the orbit angles.

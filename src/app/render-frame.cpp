@@ -2,18 +2,48 @@
 
 #include <GL/freeglut.h>
 
+#include <chrono>
+#include <vector>
+
 #include "app/app-globals.h"
+#include "app/draw-close-look.h"
 #include "app/draw-scene.h"
+#include "app/overlay.h"
+#include "frame-advance.h"
+
+namespace {
+
+// In the contact view, a ball that touched something stays highlighted while its contact
+// fades; otherwise it is red for the frame after the passes that flagged it.
+void DrawSceneAsViewed(double now) {
+  if (!close_look.contact_view) {
+    DrawScene();
+    return;
+  }
+  static std::vector<float> highlight;
+  highlight.resize(bodies_system.BodyCount());
+  for (uint32_t i = 0; i < bodies_system.BodyCount(); ++i) highlight[i] = close_look.monitor.fade().Strength(i, now);
+  DrawScene(highlight.data());
+}
+
+}  // namespace
 
 void RenderFrame() {
-  DrawScene();
+  const double now = WallSeconds();
+  DrawSceneAsViewed(now);
+  DrawCloseLookViews();
+  if (close_look.overlay) DrawOverlay(now);
   AdvanceSimulation();
   glFlush();
   glutSwapBuffers();
 }
 
 void AdvanceSimulation() {
-  if (!started) return;
-  RunSimulationIteration(scene, step_size);
-  ApplyRollingRule(scene);
+  AdvanceFrame(scene, started, close_look.pacer, WallSeconds(), step_size, &close_look.monitor, close_look.overlay);
+}
+
+double WallSeconds() {
+  using Clock = std::chrono::steady_clock;
+  static const Clock::time_point origin = Clock::now();
+  return std::chrono::duration<double>(Clock::now() - origin).count();
 }

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "app/app-globals.h"
+#include "app/close-look.h"
 #include "app/panel/panel-host.h"
 #include "app/render-frame.h"
 #include "assertion.h"
@@ -85,6 +86,7 @@ void Keyboard(unsigned char key, int, int) {
     case 'X':
       ExitProgram(0);
     default:
+      HandleCloseLookKey(key);
       break;
   }
 }

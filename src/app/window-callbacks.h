@@ -15,5 +15,6 @@ void Idle();
 // current window is kept.
 void RestoreWindowGeometry();
 
-// "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0, other keys do nothing.
+// "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0; Space, ".", "t", "h",
+// "c" and "b" reach the extras for looking closely (HandleCloseLookKey); other keys do nothing.
 void Keyboard(unsigned char key, int x, int y);

@@ -189,7 +189,87 @@ main_moving() {
   shoot "$main" "$work/move-a.png" && sleep 0.3 && main_differs_from "$work/move-a.png"
 }
 
+# Two pictures half a second apart are the same, pixel for pixel; the second is kept in still.png.
+main_still() {
+  shoot "$main" "$work/still-a.png" && sleep 0.5 && shoot "$main" "$work/still.png" &&
+    same_image "$work/still-a.png" "$work/still.png" 0
+}
+
+# The picture is no longer <image>, in even one pixel; the new one is kept in now.png.
+main_changed_from() { shoot "$main" "$work/now.png" && ! same_image "$work/now.png" "$1" 0; }
+
+# wait_for_a_while <seconds> <command...>: polls the command until it succeeds or the time is up,
+# without failing: for a change that may rightly not come.
+wait_for_a_while() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+
+# Presses a key with the pointer in the main window, which then has the keyboard.
+key_in_main() { timeout 10 xdotool mousemove 410 410 key "$1"; }
+
+# colour_count <image> <x> <y> <width> <height> <colour>: pixels of a region within 25 % of a
+# colour (compared with a canvas of it: quick even for the whole window).
+colour_count() {
+  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage "$work/region.png" || return 1
+  local differing
+  differing=$(compare -metric AE -fuzz 25% "$work/region.png" -size "${4}x${5}" "xc:$6" null: 2>&1 |
+    cut -d' ' -f1)
+  echo $(($4 * $5 - differing))
+}
+
+# The overlay's light text in the top-left corner, where the first frame has only the dark
+# background and the floor.
+overlay_shown() {
+  shoot "$main" "$work/now.png" || return 1
+  [ "$(colour_count "$work/now.png" 8 8 340 150 white)" -ge 300 ]
+}
+
+# The cyan edges of body 0's tree boxes around it (body 0 stands at about (172, 358)).
+tree_pixels() { colour_count "$work/now.png" 110 296 124 124 cyan; }
+tree_shown() { shoot "$main" "$work/now.png" && [ "$(tree_pixels)" -ge 20 ]; }
+tree_changed_or_gone() { main_changed_from "$work/tree.png" || [ "$(tree_pixels)" -eq 0 ]; }
+
+# The contact view's magenta outlines, a colour nothing else in the scene comes near.
+contact_pixels() { colour_count "$work/now.png" 0 0 720 720 magenta; }
+contacts_shown() { shoot "$main" "$work/now.png" && [ "$(contact_pixels)" -ge 20 ]; }
+contacts_gone() { shoot "$main" "$work/now.png" && [ "$(contact_pixels)" -eq 0 ]; }
+
+# A ball (copper or red) in the 40 x 40 square centred on window point (x, y).
+ball_at() {
+  shoot "$main" "$work/now.png" || return 1
+  local ball white floor total
+  read -r ball white floor total <<< "$(classify "$work/now.png" $(($1 - 20)) $(($2 - 20)) 40 40)"
+  [ "$ball" -ge 300 ]
+}
+
+# Drags with the left button (Shift held when the first argument is "shift") from one screen
+# point to another in steps of 10 pixels, so that no step is clamped by the orbit's limit.
+drag() {
+  local shift=$1 x=$2 y=$3 to_x=$4 to_y=$5
+  [ "$shift" = shift ] && timeout 10 xdotool keydown shift
+  timeout 10 xdotool mousemove "$x" "$y" mousedown 1
+  while [ "$x" -ne "$to_x" ] || [ "$y" -ne "$to_y" ]; do
+    [ "$x" -lt "$to_x" ] && x=$((x + 10)); [ "$x" -gt "$to_x" ] && x=$((x - 10))
+    [ "$y" -lt "$to_y" ] && y=$((y + 10)); [ "$y" -gt "$to_y" ] && y=$((y - 10))
+    timeout 10 xdotool mousemove "$x" "$y"
+  done
+}
+release() {
+  timeout 10 xdotool mouseup 1
+  [ "$1" = shift ] && timeout 10 xdotool keyup shift
+  return 0
+}
+
 # --- 1. start-up ------------------------------------------------------------------------------
+
+# A loaded machine may let the new server take a moment before it accepts clients.
+display_answers() { timeout 10 xdpyinfo > /dev/null 2>&1; }
+wait_until 30 "the X server to accept clients" display_answers
 
 start_demo "$data"
 wait_until 30 "the main window" has_window "$main_title"
@@ -255,7 +335,112 @@ wait_until 20 "'w' again to fill again" main_matches "$work/first-frame.png"
 wait_until 15 "'w' again to untick the box" control_looks_like Wireframe "$work/initial-Wireframe.png"
 echo "ok: 'w' and the Wireframe box switch outlines and show each other's change"
 
-# --- 4. Step: clamps typed values ---------------------------------------------------------------
+# --- 4. looking closely: the keys and the mouse in the main window --------------------------------
+
+# --help lists every key and exits 0; it needs no display.
+"$quorvel" --help > "$work/help.txt" 2>&1 || fail "--help did not exit with code 0"
+for key in w x Space . t h c b; do
+  grep -qF -- "  $key " "$work/help.txt" || fail "--help does not list the key '$key'"
+done
+grep -qF "Shift + left drag" "$work/help.txt" || fail "--help does not list the pull with Shift"
+echo "ok: --help lists the keys"
+
+# The overlay, on and off; the figures change every frame, so it is looked for by its text.
+key_in_main h
+wait_until 20 "'h' to show the overlay" overlay_shown
+key_in_main h
+wait_until 20 "'h' again to hide the overlay" main_matches "$work/first-frame.png"
+echo "ok: 'h' shows and hides the overlay"
+
+# Body 0's tree: the root box first, then a level further down at every press, until the leaves
+# give way to no boxes and the first frame. The two levels below the root must each change the
+# picture; the deepest levels are boxes of a pixel or two, alike from one level to the next.
+key_in_main b
+wait_until 20 "'b' to show the root box around body 0" tree_shown
+cp "$work/now.png" "$work/tree.png"
+for level in 1 2; do
+  key_in_main b
+  wait_until 20 "'b' to show level $level of the tree" main_changed_from "$work/tree.png"
+  cp "$work/now.png" "$work/tree.png"
+done
+presses=3
+until [ "$(tree_pixels)" -eq 0 ]; do
+  [ "$presses" -lt 40 ] || fail "'b' pressed $presses times without the boxes going off"
+  key_in_main b
+  presses=$((presses + 1))
+  wait_for_a_while 3 tree_changed_or_gone
+  cp "$work/now.png" "$work/tree.png"
+done
+wait_until 20 "the boxes off to show the first frame" main_matches "$work/first-frame.png"
+echo "ok: 'b' shows the tree level by level ($presses presses to off)"
+
+# A plain drag still turns the view, and back. Two steps of 10 pixels: even if the window system
+# merged them, one event of 20 would not be clamped.
+drag plain 410 410 430 410
+release plain
+wait_until 20 "a plain drag to turn the view" main_differs_from "$work/first-frame.png"
+drag plain 430 410 410 410
+release plain
+wait_until 20 "the drag back to give the first frame" main_matches "$work/first-frame.png"
+echo "ok: a plain drag turns the view"
+
+# Real time (ten iterations a wall second at the default step), shot, paused: the picture holds.
+key_in_main t
+click_control Start
+wait_until 20 "the shot to move body 0" main_differs_from "$work/first-frame.png"
+key_in_main space
+wait_until 20 "the paused picture to hold still" main_still
+cp "$work/still.png" "$work/paused.png"
+sleep 1
+main_matches "$work/paused.png" || fail "the picture changed while paused"
+echo "ok: Space pauses and paused frames stay the same"
+
+# One '.', one iteration: the picture changes once and then holds again.
+key_in_main period
+wait_until 20 "'.' to take an iteration" main_changed_from "$work/paused.png"
+wait_until 20 "the stepped picture to hold still" main_still
+cp "$work/still.png" "$work/stepped.png"
+same_image "$work/stepped.png" "$work/paused.png" 0 && fail "'.' left the picture as it was"
+sleep 1
+main_matches "$work/stepped.png" || fail "more than one iteration after one '.'"
+echo "ok: '.' takes one iteration while paused"
+
+# The contact view: step until an iteration has a contact, whose triangles are outlined; off,
+# the outlines go.
+key_in_main c
+steps=0
+until contacts_shown; do
+  [ "$steps" -lt 120 ] || fail "no contact outlined after $steps single steps with 'c' on"
+  cp "$work/now.png" "$work/before-step.png"
+  key_in_main period
+  steps=$((steps + 1))
+  wait_until 20 "single step $steps to change the picture" main_changed_from "$work/before-step.png"
+done
+key_in_main c
+wait_until 20 "'c' again to take the outlines away" contacts_gone
+echo "ok: 'c' outlines the contacts of the last iteration (after $steps steps) and takes them away"
+
+# A pull: re-racked and shot while paused, body 9 (window (545, 360)) is held with Shift and
+# dragged 120 pixels down the window; resumed, it follows the pointer there.
+click_control Reset
+wait_until 20 "Reset to rack the bodies" main_matches "$work/first-frame.png"
+click_control Start
+key_in_main period  # the shot has been taken once the picture changes
+wait_until 20 "a step after Start" main_differs_from "$work/first-frame.png"
+ball_at 545 480 && fail "a ball already where body 9 is to be pulled"
+drag shift 595 410 595 530
+timeout 10 xdotool key space  # where the pointer is: moving it would move the pull
+wait_until 20 "the held ball to follow the pointer" ball_at 545 480
+release shift
+echo "ok: Shift and a drag pull a ball"
+
+key_in_main t
+key_in_main t  # every frame again
+click_control Reset
+wait_until 20 "Reset after the extras to show the first frame" main_matches "$work/first-frame.png"
+echo "ok: with the extras off, the first frame is the default one"
+
+# --- 5. Step: clamps typed values ---------------------------------------------------------------
 
 # What the field shows for a value typed within the limits is the reference for the clamped one.
 type_into Step: 0.2 "$work/step-0.2.png"
@@ -267,7 +452,7 @@ type_into Step: 0 "$work/step-0.png"
 same_image "$work/step-0.png" "$work/step-0.01.png" 0 || fail "typing 0 did not leave 0.01"
 echo "ok: 'Step:' clamps 0.5 to 0.2 and 0 to 0.01"
 
-# --- 5. the main window is held in place ---------------------------------------------------------
+# --- 6. the main window is held in place ---------------------------------------------------------
 
 # Stopped, the demo cannot put the window back, so the move is seen to happen first.
 kill -STOP "$demo_pid"
@@ -278,7 +463,7 @@ kill -CONT "$demo_pid"
 wait_until 20 "the window to return to (50, 50), 720 x 720" geometry_is "$main" "50 50 720 720"
 echo "ok: a moved and resized main window returns"
 
-# --- 6. exits ---------------------------------------------------------------------------------------
+# --- 7. exits ---------------------------------------------------------------------------------------
 
 click_control Quit
 expect_exit 0

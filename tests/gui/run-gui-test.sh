@@ -10,7 +10,7 @@ panel_layout=$(realpath "$2")
 data=$(realpath "$3")
 budget_seconds=200  # the whole run, normally well under a minute
 
-for tool in xvfb-run Xvfb xauth xdotool xwininfo import convert compare timeout; do
+for tool in xvfb-run Xvfb xauth xdotool xwininfo xdpyinfo import convert compare timeout; do
   if ! command -v "$tool" > /dev/null; then
     echo "FAIL: $tool is missing; scripts/setup installs it" >&2
     exit 1

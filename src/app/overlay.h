@@ -1,0 +1,12 @@
+#pragma once
+// The measurements overlay in the top-left corner of the main window ('h'): frame rate,
+// simulated time, pacing and pause state, the cost of the last iteration split into step and
+// the two collision passes, its contact counts, the rolling bodies, the kinetic energy and the
+// momentum, with plots of the energy and the contact counts over the last ten seconds.
+//
+// It is drawn with the widget library in a context of its own, bound to the main window's
+// drawing context, so that it shares nothing with the panel's; the panel's context is current
+// again when it returns. It takes no input.
+
+// Needs the main window current, after the scene has been drawn. `now`: the frame's wall time.
+void DrawOverlay(double now);

@@ -1,0 +1,25 @@
+#pragma once
+// From the mouse pointer to the world: the ray of sight through a point of the main window, and
+// the point at a given depth along it, by the camera's view and lens. Plain arithmetic, apart
+// from the window system, so that it can be tested headless.
+
+#include "app/camera.h"
+#include "math/vec3.h"
+
+struct SightRay {
+  Vec3 origin;     // the eye
+  Vec3 direction;  // unit length, world coordinates
+};
+
+// The ray from the eye through window point (x, y) of a width x height viewport, y growing
+// downwards and pixel (i, j) covering [i, i + 1) x [j, j + 1): the mouse's pixel is best given as
+// (i + 0.5, j + 0.5). The camera's look-at view and vertical field of view, at the viewport's
+// aspect ratio, as the projection loads them.
+SightRay RayThroughWindowPoint(const Camera& camera, double x, double y, int width, int height);
+
+// How far a point lies in front of the eye, along the direction the camera looks.
+float DepthAlongView(const Camera& camera, const Vec3& point);
+
+// The point of the ray at that depth along the viewing direction. The ray must not run square to
+// the viewing direction (a ray through the viewport never does).
+Vec3 PointAtDepth(const Camera& camera, const SightRay& ray, float depth);

@@ -1,0 +1,34 @@
+#include "app/usage.h"
+
+#include <cstring>
+
+const char kUsage[] =
+    "usage: quorvel [--help] [window system options]\n"
+    "Run from the folder that holds box.tris and sphere03.tris (data/). Start in the panel\n"
+    "shoots the white ball; every drawn frame then advances the simulation by one step.\n"
+    "\n"
+    "Keys in the main window:\n"
+    "  w          outlines on or off (as the panel's Wireframe box)\n"
+    "  x          quit\n"
+    "  Space      pause or resume a started simulation (frames are still drawn)\n"
+    "  .          while paused: take exactly one iteration (step, both collision passes,\n"
+    "             the rolling rule)\n"
+    "  t          pacing: every frame (the default) -> real time -> slow x10 -> every frame\n"
+    "  h          overlay of measurements on or off: frame rate, simulated time, pacing,\n"
+    "             cost of the last iteration, contacts, rolling bodies, kinetic energy,\n"
+    "             momentum, and plots of the last ten seconds\n"
+    "  c          contact view on or off: touching triangles outlined, wall normals used as\n"
+    "             arrows (yellow: bounced), collided balls fading over 0.3 s\n"
+    "  b          bounding boxes of body 0's collision tree: depth 0, 1, ... the leaves, off\n"
+    "\n"
+    "Mouse in the main window:\n"
+    "  left drag              turn the view about the vertical axis\n"
+    "  right drag             tilt the view\n"
+    "  Shift + left drag      on a ball: pull it towards the pointer with a spring\n";
+
+bool WantsHelp(int argc, char** argv) {
+  for (int a = 1; a < argc; ++a) {
+    if (std::strcmp(argv[a], "--help") == 0 || std::strcmp(argv[a], "-h") == 0) return true;
+  }
+  return false;
+}

@@ -1,0 +1,10 @@
+#pragma once
+// What `quorvel --help` prints: how to run the demo and every key and mouse action of its main
+// window.
+
+// The help text, ending with a line break.
+extern const char kUsage[];
+
+// True when the command line asks for help (--help or -h anywhere). Other arguments are the
+// window system's.
+bool WantsHelp(int argc, char** argv);
