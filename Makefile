@@ -1,12 +1,14 @@
 # The two commands of the README. Both install what is missing, then build.
 #   make run   start the demo from data/ (the mesh files are read from the working directory)
 #   make test  build a release tree and a sanitizer tree and run every test in both
+#   make mutants  plant each fault of tools/mutants.txt in a scratch copy and check that the unit
+#                 tests notice it (slow: minutes; not part of make test)
 
 RELEASE  := build/release
 SANITIZE := build/sanitize
 JOBS     := $(shell nproc)
 
-.PHONY: run test setup build build-sanitize
+.PHONY: run test setup build build-sanitize mutants
 
 setup:
 	@bash scripts/setup
@@ -36,3 +38,6 @@ run: build
 test: build build-sanitize
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+mutants: setup
+	python3 tools/mutation-check
