@@ -30,6 +30,14 @@ TEST(RigidBody, UpdateDerivedNormalisesAboveTheThresholdOnly) {
   body.orientation = Quaternion(0.005f, 0, 0, 0);
   body.UpdateDerived();
   EXPECT_EQ(body.orientation.s, 0.005f);
+  // Either side of the threshold: 0.01 squared is the float 0.0001, 0.0101 squared is above it.
+  body.orientation = Quaternion(0, 0, 0.01f, 0);
+  body.UpdateDerived();
+  EXPECT_EQ(body.orientation.v.y, 0.01f);
+  EXPECT_FLOAT_EQ(body.rotation(0, 0), 1.0f - 2.0f * 0.0001f) << "the matrix of the unnormalised quaternion";
+  body.orientation = Quaternion(0, 0, 0.0101f, 0);
+  body.UpdateDerived();
+  EXPECT_EQ(body.orientation.v.y, 1.0f);
   body.orientation = Quaternion(0, 0, 1, 0);
   body.UpdateDerived();
   for (int r = 0; r < 3; ++r)
