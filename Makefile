@@ -3,12 +3,14 @@
 #   make test  build a release tree and a sanitizer tree and run every test in both
 #   make soak  a million iterations of the demo's per-frame work per integrator and step size
 #              (not part of make test; SOAK_ITERATIONS=N to change the count)
+#   make mutants  plant each fault of tools/mutants.txt in a scratch copy and check that the unit
+#                 tests notice it (slow: minutes; not part of make test)
 
 RELEASE  := build/release
 SANITIZE := build/sanitize
 JOBS     := $(shell nproc)
 
-.PHONY: run test setup build build-sanitize soak
+.PHONY: run test setup build build-sanitize soak mutants
 
 setup:
 	@bash scripts/setup
@@ -42,3 +44,6 @@ test: build build-sanitize
 SOAK_ITERATIONS := 1000000
 soak: build
 	cd data && ../$(RELEASE)/bin/quorvel-soak --iterations $(SOAK_ITERATIONS) 2> /dev/null
+
+mutants: setup
+	python3 tools/mutation-check

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "body-fixture.h"
 
@@ -154,4 +155,94 @@ TEST(BodyCollisions, NoBodyIsDroppedFromACrowdedCell) {
   EXPECT_TRUE(a.render_model.IsCollided());
   EXPECT_TRUE(b.render_model.IsCollided());
   EXPECT_GE(Distance(a, b), 1.96f);
+}
+
+// The impulse needs the bodies to approach along the normal faster than 0.00001: a thousandth
+// of that speed either side decides it. Body 0 runs into body 1 at rest along the line of
+// centres; with an impulse they swap velocities and body 0's spin turns to the new (zero)
+// motion, without one both keep their motion.
+TEST(BodyCollisions, ImpulseOnlyWhenApproachingFasterThanTheThreshold) {
+  for (float speed : {1.001e-5f, 0.999e-5f}) {
+    Bodies bodies(2);
+    bodies.Place(0, Vec3(-0.97f, 0, 0), Vec3(speed, 0, 0), Vec3(0, 0.5f, 0));
+    bodies.Place(1, Vec3(0.97f, 0, 0), Vec3());
+    bodies.system.ResolveBodyCollisions();
+    ASSERT_EQ(bodies.system.collision_free, 0) << "the two touch";
+    const bool impulse = speed > 1e-5f;
+    EXPECT_NEAR(bodies[0].velocity.x, impulse ? 0.0f : speed, 1e-11f) << speed;
+    EXPECT_NEAR(bodies[1].velocity.x, impulse ? speed : 0.0f, 1e-11f) << speed;
+    EXPECT_EQ(bodies[0].angular_momentum.y, impulse ? 0.0f : 0.5f) << speed;
+  }
+}
+
+// Three balls in a row, each touching the next, all in the same grid cells. Body 0's turn marks
+// both others as candidates; unless those marks are cleared after it, body 1's turn skips body 2
+// and that pair is never resolved. Both pairs approach, so both must exchange momentum.
+TEST(BodyCollisions, ThreeBallChainResolvesBothPairs) {
+  Bodies bodies(3);
+  bodies.Place(0, Vec3(-1.96f, 0, 0), Vec3(1, 0, 0));
+  bodies.Place(1, Vec3(0, 0, 0), Vec3());
+  bodies.Place(2, Vec3(1.96f, 0, 0), Vec3(-1, 0, 0));
+  bodies.system.ResolveBodyCollisions();
+  // 0 hands its motion to 1, then 1 and 2 swap theirs.
+  EXPECT_NEAR(bodies[0].velocity.x, 0.0f, 1e-5f);
+  EXPECT_NEAR(bodies[1].velocity.x, -1.0f, 1e-5f);
+  EXPECT_NEAR(bodies[2].velocity.x, 1.0f, 1e-5f);
+  EXPECT_FALSE(TouchAt(bodies[1], bodies[1].position, bodies[2], bodies[2].position)) << "pair 1-2 separated";
+  EXPECT_TRUE(bodies[2].render_model.IsCollided());
+}
+
+// Separation moves the faster body by 2 % of the centre distance at first contact, step by
+// step, and stops at the first step that frees the meshes: one step less and they still touch.
+// Seeded pairs at many angles, overlaps and speeds, turned bodies included.
+TEST(BodyCollisions, SeparationStopsAtTheFirstStepThatFreesTheMeshes) {
+  std::mt19937 random(41);
+  std::uniform_real_distribution<float> angle(0.0f, 6.2831853f), gap(1.5f, 1.96f), speed(0.0f, 3.0f);
+  std::normal_distribution<float> normal(0.0f, 1.0f);
+  Bodies bodies(2);
+  int moved_i = 0, moved_j = 0;
+  for (int n = 0; n < 60; ++n) {
+    const float a = angle(random), b = angle(random) * 0.25f, distance = gap(random);
+    const Vec3 p0(1, 2, 3), p1 = p0 + distance * Vec3(std::cos(a) * std::cos(b), std::sin(b), std::sin(a) * std::cos(b));
+    bodies.Place(0, p0, Vec3(speed(random), 0, speed(random)));
+    bodies.Place(1, p1, Vec3(speed(random), speed(random), 0));
+    bodies[0].orientation = Quaternion(normal(random), normal(random), normal(random), normal(random));
+    bodies[0].orientation.Normalize();
+    const float s0 = bodies[0].velocity.Length(), s1 = bodies[1].velocity.Length();
+    const Vec3 step = 0.02f * (p0 - p1);
+    bodies.system.ResolveBodyCollisions();
+    ASSERT_EQ(bodies.system.collision_free, 0) << n;
+    RigidBody& moved = s0 > s1 ? bodies[0] : bodies[1];
+    const RigidBody& still = s0 > s1 ? bodies[1] : bodies[0];
+    EXPECT_EQ(still.position.x, (s0 > s1 ? p1 : p0).x) << n << ": only the faster body moves";
+    ASSERT_FALSE(TouchAt(bodies[0], bodies[0].position, bodies[1], bodies[1].position)) << n;
+    const Vec3 one_step_back = s0 > s1 ? moved.position - step : moved.position + step;
+    EXPECT_TRUE(s0 > s1 ? TouchAt(bodies[0], one_step_back, bodies[1], bodies[1].position)
+                        : TouchAt(bodies[0], bodies[0].position, bodies[1], one_step_back))
+        << n << ": moved farther than needed";
+    (s0 > s1 ? moved_i : moved_j)++;
+  }
+  EXPECT_GT(moved_i, 10);
+  EXPECT_GT(moved_j, 10);
+}
+
+// The play volume's six bounds: a centre just outside one is moved onto it, one just inside is
+// left where it is.
+TEST(BodyCollisions, PlayVolumeBoundsClampJustOutsideAndNotJustInside) {
+  const struct {
+    Vec3 position, clamped;
+  } cases[] = {
+      {{15.01f, 4, 0}, {15, 4, 0}},   {{14.99f, 4, 0}, {14.99f, 4, 0}},   {{-15.01f, 4, 0}, {-15, 4, 0}},
+      {{-14.99f, 4, 0}, {-14.99f, 4, 0}}, {{0, 10.01f, 0}, {0, 10, 0}},  {{0, 9.99f, 0}, {0, 9.99f, 0}},
+      {{0, -1.01f, 0}, {0, -1, 0}},   {{0, -0.99f, 0}, {0, -0.99f, 0}},   {{0, 4, 20.01f}, {0, 4, 20}},
+      {{0, 4, 19.99f}, {0, 4, 19.99f}}, {{0, 4, -20.01f}, {0, 4, -20}}, {{0, 4, -19.99f}, {0, 4, -19.99f}},
+  };
+  Bodies body(1, "sphere00.tris");
+  for (const auto& c : cases) {
+    body.Place(0, c.position, Vec3());
+    body.system.ResolveBodyCollisions();
+    EXPECT_EQ(body[0].position.x, c.clamped.x) << c.position.x << " " << c.position.y << " " << c.position.z;
+    EXPECT_EQ(body[0].position.y, c.clamped.y) << c.position.x << " " << c.position.y << " " << c.position.z;
+    EXPECT_EQ(body[0].position.z, c.clamped.z) << c.position.x << " " << c.position.y << " " << c.position.z;
+  }
 }

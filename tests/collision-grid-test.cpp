@@ -96,3 +96,55 @@ TEST(CollisionGrid, NeighboursWithinFourAreAlwaysFoundAndBeyondEightNever) {
   EXPECT_GT(near, 500);
   EXPECT_GT(far, 500);
 }
+
+// Exactly halfway across a cell the upper neighbour is taken, on every axis and in every cell; a
+// hair below halfway the lower one. A neighbour off the grid is replaced by the home cell.
+TEST(CollisionGrid, HalfwayTakesTheUpperNeighbourOnEveryAxis) {
+  const int neighbour_index[3] = {4, 2, 1};  // the cell that differs from home along x, y, z only
+  for (int axis = 0; axis < 3; ++axis) {
+    for (int c = 0; c <= 9; ++c) {
+      const float halfway = 4.0f * c - 18.0f;  // grid coordinate c + 0.5
+      for (const float at : {halfway, halfway - 0.001f}) {
+        Vec3 p(0.3f, 0.3f, 0.3f);  // home 5, neighbour 4 on the other axes
+        (axis == 0 ? p.x : axis == 1 ? p.y : p.z) = at;
+        const Cell cell = Cells(p)[neighbour_index[axis]];
+        const int along = axis == 0 ? std::get<0>(cell) : axis == 1 ? std::get<1>(cell) : std::get<2>(cell);
+        int expected = at == halfway ? c + 1 : c - 1;
+        if (expected < 0 || expected > 9) expected = c;  // replaced by the home cell
+        EXPECT_EQ(along, expected) << "axis " << axis << " at " << at;
+      }
+    }
+  }
+}
+
+// Against a slow reading of the rule at seeded positions all over the grid: home is the cell
+// the position lies in, and along each axis the neighbour lies on the side of the nearer cell
+// boundary; a cell with a coordinate off the grid becomes the home cell.
+TEST(CollisionGrid, CellsAreTheBlockAroundTheNearestCornerEverywhere) {
+  std::mt19937 random(19);
+  std::uniform_real_distribution<float> coordinate(-20.0f, 19.999f);
+  int checked = 0;
+  for (int n = 0; n < 20000; ++n) {
+    const Vec3 p(coordinate(random), coordinate(random), coordinate(random));
+    int home[3], neighbour[3];
+    bool clear = true;
+    for (int axis = 0; axis < 3; ++axis) {
+      const double u = ((axis == 0 ? p.x : axis == 1 ? p.y : p.z) + 20.0) / 4.0;
+      home[axis] = static_cast<int>(std::floor(u));
+      const double within = u - home[axis];
+      clear = clear && std::fabs(within - 0.5) > 1e-5 && within > 1e-5 && within < 1 - 1e-5;
+      neighbour[axis] = within < 0.5 ? home[axis] - 1 : home[axis] + 1;
+    }
+    if (!clear) continue;  // too near a boundary for the slow reading to be sure
+    ++checked;
+    const std::vector<Cell> cells = Cells(p);
+    for (int k = 0; k < 8; ++k) {
+      int c[3] = {k & 4 ? neighbour[0] : home[0], k & 2 ? neighbour[1] : home[1], k & 1 ? neighbour[2] : home[2]};
+      bool inside = true;
+      for (int v : c) inside = inside && v >= 0 && v <= 9;
+      if (!inside) std::copy(home, home + 3, c);
+      ASSERT_EQ(cells[k], Cell(c[0], c[1], c[2])) << p.x << " " << p.y << " " << p.z << " cell " << k;
+    }
+  }
+  EXPECT_GT(checked, 19000);
+}

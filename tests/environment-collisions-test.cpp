@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "body-fixture.h"
 #include "collision-workspace.h"
 #include "test-files.h"
@@ -43,6 +45,15 @@ TEST(EnvironmentCollisions, EveryFaceBouncesWithRestitutionSixTenths) {
     EXPECT_EQ(ball.system.collision_free, 0) << wall.name;
     EXPECT_TRUE(ball[0].render_model.IsCollided()) << wall.name;
     EXPECT_LT(Dot(ball[0].position - wall.position, wall.normal), 0.0f) << wall.name << ": backed out";
+    // Backed out along its own velocity by 2 % of it per step, and no farther than the first
+    // step that frees it: one step less and it still touches the wall.
+    const Vec3 backed = wall.position - ball[0].position;
+    const float steps = backed.Length() / (0.02f * velocity.Length());
+    EXPECT_NEAR(Cross(backed, velocity).Length(), 0.0f, 1e-5f) << wall.name << ": along the velocity";
+    EXPECT_NEAR(steps, std::round(steps), 1e-3f) << wall.name;
+    RigidBody& walls = *box.system.Body(0);
+    EXPECT_FALSE(TouchAt(ball[0], ball[0].position, walls, walls.position)) << wall.name;
+    EXPECT_TRUE(TouchAt(ball[0], ball[0].position + 0.02f * velocity, walls, walls.position)) << wall.name;
   }
 }
 
@@ -135,5 +146,27 @@ TEST(EnvironmentCollisions, ZeroAreaWallTrianglesAreHandledCheaply) {
       ball.system.ResolveEnvironmentCollisions(environment);
       EXPECT_EQ(counters.contacts, 0) << "backed out of both triangles";
     }
+  }
+}
+
+// The bounce needs the ball to move along the touched triangle's stored normal faster than
+// 0.00001: a thousandth of that speed either side decides it. With a bounce the normal
+// component turns to -0.6 of itself and the spin is re-aimed across the new motion; without
+// one the ball keeps both, though it is still moved off the wall and flagged.
+TEST(EnvironmentCollisions, BounceOnlyWhenMovingIntoTheWallFasterThanTheThreshold) {
+  Box box;
+  Bodies ball(1);
+  for (float w : {1.001e-5f, 0.999e-5f}) {
+    ball.Place(0, Vec3(14.05f, 4.5f, 0), Vec3(w, 0, 0.5f), Vec3(0, 0.7f, 0));
+    ball.system.collision_free = 1;
+    ball.system.ResolveEnvironmentCollisions(box.system);
+    EXPECT_EQ(ball.system.collision_free, 0) << w;
+    EXPECT_TRUE(ball[0].render_model.IsCollided()) << w;
+    const bool bounce = w > 1e-5f;
+    EXPECT_NEAR(ball[0].velocity.x, bounce ? -0.6f * w : w, 1e-12f) << w;
+    EXPECT_EQ(ball[0].velocity.z, 0.5f) << w;
+    EXPECT_NEAR(ball[0].angular_momentum.x, bounce ? 0.7f : 0.0f, 1e-6f) << w;
+    EXPECT_NEAR(ball[0].angular_momentum.y, bounce ? 0.0f : 0.7f, 1e-6f) << w;
+    EXPECT_LT(ball[0].position.x, 14.05f) << w;
   }
 }

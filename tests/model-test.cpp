@@ -107,6 +107,7 @@ TEST(ModelDeathTest, BadFilesExitWithTheirMessages) {
       {"empty-text.tris", "", not_a_count},
       {"word.tris", "abc 1 2 3", not_a_count},
       {"negative.tris", "-3 1 2 3 4 5 6 7 8 9", not_a_count},
+      {"minus-one.tris", "-1", not_a_count},
       {"too-big.tris", "99999999999 1 2 3", not_a_count},
       {"short.tris", "2  0 0 0 1 0 0 0 1 0  4 4 4", "Triangle 1 of 2 is incomplete: expected 9 numbers, found 3.\n"},
       {"huge-claim.tris", "2000000000 1 2 3", "Triangle 0 of 2000000000 is incomplete"},

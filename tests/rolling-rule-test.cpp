@@ -62,3 +62,24 @@ TEST(RollingRule, RollingBodiesKeepTheirSpinAxisAndTrackTheSpeed) {
   one.Apply();
   EXPECT_EQ(one.body().angular_momentum.Length(), 0.0f) << "a zero L stays zero";
 }
+
+// Either side of both boundaries: a spin equal to the speed switches and one a float step below
+// it does not; at rest a spin a hair above 0.01 switches and one a hair below does not.
+TEST(RollingRule, SwitchesExactlyAtItsBoundaries) {
+  const float speed = 0.5f;
+  const struct {
+    Vec3 velocity, spin;
+    bool rolls;
+  } cases[] = {
+      {{speed, 0, 0}, {0, 0, speed}, true},
+      {{speed, 0, 0}, {0, 0, std::nextafter(speed, 0.0f)}, false},
+      {{0, 0, 0}, {0.0100001f, 0, 0}, true},
+      {{0, 0, 0}, {0.0099999f, 0, 0}, false},
+  };
+  for (const auto& c : cases) {
+    OneBody one;
+    one.Set(c.velocity, c.spin);
+    one.Apply();
+    EXPECT_EQ(one.body().IsRolling(), c.rolls) << c.spin.Length() << " vs " << c.velocity.Length();
+  }
+}

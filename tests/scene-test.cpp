@@ -44,10 +44,21 @@ TEST(Scene, SetUpAsTheDemoDoes) {
     EXPECT_EQ(scene.sliding_forces[i]->lever_arm.y, -1.0f);
     EXPECT_FALSE(body.IsRolling());
   }
-  // The rack as Reset leaves it, after both passes: only the tight bodies 7 and 8 may have been
-  // nudged apart, and nothing touches the box.
-  EXPECT_EQ(scene.bodies_system.Body(0)->position.z, 15.0f);
-  EXPECT_EQ(scene.bodies_system.Body(3)->position.x, 2.02f);
+  // The rack as Reset leaves it, after both passes. Three pairs of the diamond stand close
+  // enough to touch: 4 and 7, 7 and 8, 8 and 9. At rest the higher index of a touching pair is
+  // the one pushed, so bodies 7, 8 and 9 are nudged a few hundredths apart and 0 to 6 stay put.
+  const Vec3 rack[10] = {{0, 0, 15},        {0, 0, -8},     {1.01f, 0, -9.7f},  {2.02f, 0, -11.4f},
+                         {-1.01f, 0, -9.7f}, {0, 0, -11.4f}, {1.01f, 0, -13.1f}, {-2.01f, 0, -11.4f},
+                         {-1.01f, 0, -13.1f}, {0, 0, -14.8f}};
+  for (uint32_t i = 0; i < 10; ++i) {
+    const Vec3 moved = scene.bodies_system.Body(i)->position - rack[i];
+    if (i < 7) {
+      EXPECT_EQ(moved.Length(), 0.0f) << "body " << i;
+    } else {
+      EXPECT_GT(moved.Length(), 0.0f) << "body " << i;
+      EXPECT_LT(moved.Length(), 0.1f) << "body " << i;
+    }
+  }
   const RigidBody& box = *scene.environment_system.Body(0);
   EXPECT_EQ(box.mass, 1.0f);
   EXPECT_EQ(box.orientation.v.y, 1.0f);

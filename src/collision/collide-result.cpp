@@ -14,6 +14,8 @@ void CQ_CollideResult::SizeTo(int n) {
   CollidePair* resized = n > 0 ? new (std::nothrow) CollidePair[n] : nullptr;
   if (resized == nullptr && n > 0) return;  // no storage: the result stays as it was
   for (int i = 0; i < num_pairs; i++) resized[i] = pair_list[i];
+  // Slots no pair was stored in read as "no triangle" instead of whatever the storage held.
+  for (int i = num_pairs; i < n; i++) resized[i] = CollidePair{-1, -1};
   delete[] pair_list;
   pair_list = resized;
   pair_capacity = n;
@@ -30,6 +32,6 @@ void CQ_CollideResult::AddPair(int a, int b) {
 }
 
 int CQ_CollideResult::SecondId(int k) const {
-  if (pair_list == nullptr) return -1;
+  if (k < 0 || k >= pair_capacity) return -1;
   return pair_list[k].second_id;
 }

@@ -23,7 +23,8 @@ class CQ_CollideResult {
   void AddPair(int a, int b);
   bool HasContact() const { return num_pairs > 0; }
   // second_id of entry k of the pair storage, not checked against num_pairs: after a query that
-  // found nothing, entry 0 still holds the last pair stored there. -1 if no pair was ever stored.
+  // found nothing, entry 0 still holds the last pair stored there. -1 for an entry no pair was
+  // ever stored in (also after SizeTo made room) and for k outside the storage.
   int SecondId(int k) const;
 
   int bv_test_count = 0;           // BV pairs visited by the last query

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "app/panel/headless-panel.h"
@@ -84,6 +85,43 @@ TEST_F(PanelTest, TypedValuesEndInsideTheLimits) {
     EXPECT_LE(step, 0.2f) << typed;
   }
   EXPECT_TRUE(calls.empty()) << "the spinner has no callback";
+}
+
+// The live variable changes once, when the user is done typing: Enter or leaving the field
+// commits, Escape drops the edit. Typing "0.15" must not run frames at 0.01 and 0.1 on the way.
+TEST_F(PanelTest, TypedValueIsCommittedOnlyWhenTypingEnds) {
+  PanelDriver driver(panel_);
+  driver.Click("Step:");
+  for (char c : std::string("0.15")) {
+    driver.Key(c);
+    ASSERT_TRUE(driver.Headless().RunUntilIdle());
+    EXPECT_EQ(step, 0.1f) << "after typing '" << c << "'";
+  }
+  driver.Key(13);
+  ASSERT_TRUE(driver.Headless().RunUntilIdle());
+  EXPECT_EQ(step, 0.15f) << "Enter commits";
+
+  // Leaving the field by clicking beside every control commits too, clamped to the limits.
+  driver.Click("Step:");
+  for (char c : std::string("0.5")) driver.Key(c);
+  ASSERT_TRUE(driver.Headless().RunUntilIdle());
+  EXPECT_EQ(step, 0.15f);
+  driver.Click("Sim Method");
+  EXPECT_EQ(step, 0.2f) << "leaving the field commits";
+
+  driver.Click("Step:");
+  for (char c : std::string("0.07")) driver.Key(c);
+  driver.Key(27);
+  ASSERT_TRUE(driver.Headless().RunUntilIdle());
+  EXPECT_EQ(step, 0.2f) << "Escape drops the edit";
+
+  // A value the program writes while nobody types shows in the field and is what the arrows
+  // step from.
+  step = 0.05f;
+  driver.Headless().RunFrame();
+  driver.Click("Step: up");
+  EXPECT_FLOAT_EQ(step, 0.06f);
+  EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(PanelTest, ArrowsStepAndStopAtTheLimits) {

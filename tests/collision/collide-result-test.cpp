@@ -61,3 +61,22 @@ TEST(CQCollideResult, SizeToKeepsTheStoredPairsAndRefusesToDropAny) {
   result.AddPair(5, 15);
   EXPECT_EQ(result.pair_capacity, 100);
 }
+
+// Room made by SizeTo holds no pairs yet: reading it gives -1, never what the storage held, and
+// so does an entry outside the storage.
+TEST(CQCollideResult, SecondIdOfAnEntryNeverStoredIsMinusOne) {
+  CQ_CollideResult result;
+  result.SizeTo(16);
+  for (int k = 0; k < 16; k++) EXPECT_EQ(result.SecondId(k), -1) << k;
+  EXPECT_EQ(result.SecondId(16), -1);
+  EXPECT_EQ(result.SecondId(-1), -1);
+
+  // Growth keeps the stored pairs and marks the new room the same way; a query that stores
+  // nothing (num_pairs back to 0) still leaves the earlier pairs readable.
+  for (int k = 0; k < 17; k++) result.AddPair(k, 100 + k);
+  EXPECT_EQ(result.pair_capacity, 40);
+  EXPECT_EQ(result.SecondId(16), 116);
+  for (int k = 17; k < 40; k++) EXPECT_EQ(result.SecondId(k), -1) << k;
+  result.num_pairs = 0;
+  EXPECT_EQ(result.SecondId(0), 100);
+}

@@ -56,6 +56,48 @@ bool Separates(int k, const double B[3][3], const double T[3], const double a[3]
   return lo1 > hi2 || lo2 > hi1;
 }
 
+// Where the segment pq crosses the plane of triangle abc and whether the crossing lies inside
+// it: +1 inside, 0 outside, -1 too near the plane or an edge to tell.
+int SegmentCrossesTriangle(const double p[3], const double q[3], const double a[3], const double b[3],
+                           const double c[3]) {
+  const double margin = 1e-7;
+  double ab[3], ac[3], n[3];
+  for (int i = 0; i < 3; i++) {
+    ab[i] = b[i] - a[i];
+    ac[i] = c[i] - a[i];
+  }
+  Cross(ab, ac, n);
+  const double length = std::sqrt(Dot(n, n));
+  double pa[3], qa[3];
+  for (int i = 0; i < 3; i++) {
+    pa[i] = p[i] - a[i];
+    qa[i] = q[i] - a[i];
+  }
+  const double dp = Dot(n, pa) / length, dq = Dot(n, qa) / length;
+  if (std::fabs(dp) < margin || std::fabs(dq) < margin) return -1;
+  if ((dp > 0) == (dq > 0)) return 0;
+  const double t = dp / (dp - dq);
+  double x[3];
+  for (int i = 0; i < 3; i++) x[i] = p[i] + t * (q[i] - p[i]);
+  // Signed distances of x from the three edges, inside the triangle all positive.
+  const double* corner[3] = {a, b, c};
+  bool inside = true;
+  for (int e = 0; e < 3; e++) {
+    const double* from = corner[e];
+    const double* to = corner[(e + 1) % 3];
+    double edge[3], rel[3], across[3];
+    for (int i = 0; i < 3; i++) {
+      edge[i] = to[i] - from[i];
+      rel[i] = x[i] - from[i];
+    }
+    Cross(edge, rel, across);
+    const double side = Dot(across, n) / (length * std::sqrt(Dot(edge, edge)));
+    if (std::fabs(side) < margin) return -1;
+    inside = inside && side > 0;
+  }
+  return inside ? 1 : 0;
+}
+
 }  // namespace
 
 TEST(BoxesDisjoint, IdenticalBoxesAtTheSameCentreOverlap) {
@@ -189,4 +231,60 @@ TEST(TrianglesContact, SweepAcrossThePlaneChangesExactlyAtTouching) {
     last = touch;
   }
   EXPECT_EQ(changes, 2);
+}
+
+// A separation equal to its limit does not separate. With one box of no size along the sides
+// that enter a face test's limit, the padding drops out and t meets the limit exactly; a hair
+// farther that test separates.
+TEST(BoxesDisjoint, SeparationEqualToItsLimitDoesNotSeparate) {
+  const double none[3] = {0, 0, 0}, sides[3] = {1, 2, 3};
+  const double quarter_z[3][3] = {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}};  // box 2's x along box 1's y
+  const struct {
+    const double* a;
+    const double* b;
+    const double (*B)[3];
+    double T[3];
+    int test;
+  } cases[] = {
+      {sides, none, kIdentity, {1, 0, 0}, 1},   {sides, none, kIdentity, {0, 2, 0}, 3},
+      {sides, none, kIdentity, {0, 0, 3}, 4},   {none, sides, quarter_z, {0, 1, 0}, 2},
+      {none, sides, kIdentity, {0, 2, 0}, 5},   {none, sides, kIdentity, {0, 0, 3}, 6},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BoxesDisjoint(c.B, c.T, c.a, c.b), 0) << "test " << c.test;
+    double farther[3];
+    for (int i = 0; i < 3; i++) farther[i] = c.T[i] * (1 + 1e-12);
+    EXPECT_EQ(BoxesDisjoint(c.B, farther, c.a, c.b), c.test) << "test " << c.test;
+  }
+}
+
+// Seeded pairs of triangles in general position against a plain geometric answer: two such
+// triangles meet exactly when an edge of one crosses the other. Pairs too near a touching
+// configuration for the plain answer to be sure are skipped.
+TEST(TrianglesContact, AgreesWithEdgeCrossingsForTrianglesInGeneralPosition) {
+  std::mt19937_64 rng(23);
+  std::uniform_real_distribution<double> coord(-1, 1);
+  int touching = 0, apart = 0;
+  for (int n = 0; n < 20000; n++) {
+    double t[6][3];
+    for (auto& v : t)
+      for (double& x : v) x = coord(rng);
+    for (int k = 3; k < 6; k++) t[k][0] += 0.8;  // the second triangle overlaps the first often
+    int crossings = 0;
+    bool unsure = false;
+    for (int e = 0; e < 6 && !unsure; e++) {
+      const int first = e < 3 ? 0 : 3, other = e < 3 ? 3 : 0;
+      const int from = first + e % 3, to = first + (e + 1) % 3;
+      const int hit = SegmentCrossesTriangle(t[from], t[to], t[other], t[other + 1], t[other + 2]);
+      if (hit < 0) unsure = true;
+      crossings += hit > 0 ? 1 : 0;
+    }
+    if (unsure) continue;
+    const int expected = crossings > 0 ? 1 : 0;
+    ASSERT_EQ(TrianglesContact(t[0], t[1], t[2], t[3], t[4], t[5]), expected) << "pair " << n;
+    ASSERT_EQ(TrianglesContact(t[3], t[4], t[5], t[0], t[1], t[2]), expected) << "pair " << n;
+    (expected ? touching : apart)++;
+  }
+  EXPECT_GT(touching, 2000);
+  EXPECT_GT(apart, 2000);
 }

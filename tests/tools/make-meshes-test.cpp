@@ -21,6 +21,8 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
+float Coordinate(const Vec3& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.y : p.z; }
+
 struct Tri {
   Vec3 v[3];
   Vec3 Normal() const { return Cross(v[1] - v[0], v[2] - v[0]); }
@@ -84,10 +86,9 @@ TEST(MakeMeshes, BoxSpansThePlayVolumeWithTheNormalsTheWallBounceReads) {
   for (const Face& face : faces) {
     int found = 0;
     for (const Tri& t : tris) {
-      const float* c0 = &t.v[0].x;
-      const float* c1 = &t.v[1].x;
-      const float* c2 = &t.v[2].x;
-      if (c0[face.axis] != face.at || c1[face.axis] != face.at || c2[face.axis] != face.at) continue;
+      bool on_face = true;
+      for (const Vec3& p : t.v) on_face = on_face && Coordinate(p, face.axis) == face.at;
+      if (!on_face) continue;
       Vec3 n = t.Normal();
       n.Normalize();
       EXPECT_NEAR(Dot(n, face.normal), 1.0f, 1e-6f) << "face at " << face.at << " on axis " << face.axis;

@@ -171,8 +171,18 @@ void PanelWindow::DrawSpinner(Widget& spinner, float width) {
   ImGui::SetCursorPosX(line_start + kLabelColumnWidth);
 
   float& value = *spinner.float_variable;
+  // Typing "0.15" passes through 0.01 and 0.1: the live variable, which the next frame's step
+  // reads, takes the typed value only once the user is done with it. Escape drops the edit.
+  if (!spinner.typing) spinner.typed = value;
   ImGui::SetNextItemWidth(width - kLabelColumnWidth - 2.0f * (arrow_size + spacing));
-  bool changed = ImGui::InputFloat(("##" + spinner.label).c_str(), &value, 0.0f, 0.0f, "%.3f");
+  ImGui::InputFloat(("##" + spinner.label).c_str(), &spinner.typed, 0.0f, 0.0f, "%.3f");
+  spinner.typing = ImGui::IsItemActive();
+  const bool cancelled = ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
+  bool changed = false;
+  if (ImGui::IsItemDeactivatedAfterEdit() && !cancelled) {
+    value = spinner.typed;
+    changed = true;
+  }
   RecordLastItem(spinner.label);
 
   ImGui::PushButtonRepeat(true);

@@ -27,6 +27,10 @@ struct Widget {
   float upper = 0.0f;
   bool limited = false;
   float step = 0.0f;                 // change per press of a spinner arrow
+  // A spinner's text field edits this copy; the live variable takes it only when the user
+  // finishes typing (Enter, or leaving the field), never keystroke by keystroke.
+  float typed = 0.0f;
+  bool typing = false;  // the text field held the keyboard at the end of the last frame
   std::vector<std::string> options;  // radio buttons, values 0, 1, ... in this order
   std::vector<Widget*> children;     // panel contents, top to bottom
 
