@@ -130,17 +130,16 @@ int CQ_Model::EndModel() {
   return StatusOk;
 }
 
-int CQ_Model::MemoryReport(int print) {
-  const int total = bv_count * static_cast<int>(sizeof(BV)) +
-                    tri_count * static_cast<int>(sizeof(ModelTri)) +
-                    static_cast<int>(sizeof(CQ_Model));
+std::size_t CQ_Model::MemoryReport(int print) {
+  const std::size_t total = static_cast<std::size_t>(bv_count) * sizeof(BV) +
+                            static_cast<std::size_t>(tri_count) * sizeof(ModelTri) +
+                            sizeof(CQ_Model);
   if (print) {
-    std::fprintf(stderr, "Total for model %x: %d bytes\n",
+    std::fprintf(stderr, "Total for model %x: %zu bytes\n",
                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(this)), total);
-    std::fprintf(stderr, "BVs: %d alloced, take %d bytes each\n", bv_count,
-                 static_cast<int>(sizeof(BV)));
-    std::fprintf(stderr, "Tris: %d alloced, take %d bytes each\n", tri_count,
-                 static_cast<int>(sizeof(ModelTri)));
+    std::fprintf(stderr, "BVs: %d alloced, take %zu bytes each\n", bv_count, sizeof(BV));
+    std::fprintf(stderr, "Tris: %d alloced, take %zu bytes each\n", tri_count,
+                 sizeof(ModelTri));
   }
   return total;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 #include "bv.h"
 #include "model-tri.h"
 #include "status.h"
@@ -30,9 +32,10 @@ class CQ_Model {
   // StatusOutOfSequence on a built model, StatusOutOfMemory if storage fails; the model is then
   // not built and cannot be queried.
   int EndModel();
-  // Bytes held: BVs, triangles and this record. With print nonzero, writes three lines to the
-  // standard error stream first.
-  int MemoryReport(int print);
+  // Bytes held: BVs, triangles and this record, counted in a size type (a model of some
+  // millions of triangles holds more bytes than an int counts). With print nonzero, writes three
+  // lines to the standard error stream first.
+  std::size_t MemoryReport(int print);
 
   int state = 0;
   ModelTri* tri_list = nullptr;

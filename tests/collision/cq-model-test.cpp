@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -329,8 +330,8 @@ TEST(CQModel, MemoryReportCountsBVsTrianglesAndTheRecord) {
   CQ_Model model;
   for (int i = 0; i < 5; i++) AddShifted(model, 2 * i, i);
   model.EndModel();
-  const int expected = 9 * static_cast<int>(sizeof(BV)) + 5 * static_cast<int>(sizeof(ModelTri)) +
-                       static_cast<int>(sizeof(CQ_Model));
+  const std::size_t per_bv = sizeof(BV);
+  const std::size_t expected = 9 * per_bv + 5 * sizeof(ModelTri) + sizeof(CQ_Model);
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.MemoryReport(0), expected);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -341,7 +342,25 @@ TEST(CQModel, MemoryReportCountsBVsTrianglesAndTheRecord) {
   std::snprintf(address, sizeof address, "%x",
                 static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(&model)));
   EXPECT_EQ(text, "Total for model " + std::string(address) + ": " + std::to_string(expected) +
-                      " bytes\nBVs: 9 alloced, take " + std::to_string(sizeof(BV)) +
+                      " bytes\nBVs: 9 alloced, take " + std::to_string(per_bv) +
                       " bytes each\nTris: 5 alloced, take " + std::to_string(sizeof(ModelTri)) +
                       " bytes each\n");
+}
+
+// Ten million triangles hold several gigabytes, past what an int counts; the counts are set by
+// hand on an empty model rather than building one that large.
+TEST(CQModel, MemoryReportCountsLargeModelsInASizeType) {
+  CQ_Model model;
+  model.tri_count = 10000000;
+  model.bv_count = 2 * model.tri_count - 1;
+  const std::size_t expected = 19999999 * sizeof(BV) +
+                               10000000 * sizeof(ModelTri) + sizeof(CQ_Model);
+  ASSERT_GT(expected, static_cast<std::size_t>(INT32_MAX));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.MemoryReport(1), expected);
+  const std::string text = testing::internal::GetCapturedStderr();
+  EXPECT_NE(text.find(": " + std::to_string(expected) + " bytes\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("BVs: 19999999 alloced"), std::string::npos) << text;
+  EXPECT_NE(text.find("Tris: 10000000 alloced"), std::string::npos) << text;
+  model.tri_count = model.bv_count = 0;
 }
