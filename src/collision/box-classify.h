@@ -1,9 +1,9 @@
 #pragma once
-// The box test of the traversal in single precision, for two box pairs at once, with a proven
+// The box test of the AVX2 walk in single precision, for two box pairs at once, with a proven
 // bound on how far its figures can lie from those of the double test (BoxesDisjoint). Where the
 // bound cannot tell, the caller runs the double test, so every decision is the double test's.
 //
-// In an unnamed namespace, as everything of the traversal (see traversal.h).
+// In an unnamed namespace, as everything of the walk (see traversal-paths.h).
 //
 // Why the bound holds. Take one of the 15 tests on double inputs B, T, a, b (a, b >= 0). In exact
 // arithmetic its figure is t = |a sum of at most 3 products T_i B_kj| with S = the sum of those
@@ -58,47 +58,6 @@ inline bool Proved(const BoxLanes& lanes, int c) {
 }
 inline bool Apart(const BoxLanes& lanes, int c) { return (lanes.apart & (7 << (4 * c))) != 0; }
 
-// The tests below on V, either one box pair (F4) or both (F8); the lane bits are V's.
-template <class V>
-inline __attribute__((always_inline)) BoxLanes ClassifyLanes(const V B[3], V T, V a, V b, V a0,
-                                                             V a1, V a2) {
-  typedef decltype(V{} > V{}) Mask;
-  const V zero = Broadcast<V>(0.0f);
-  const V pad = Broadcast<V>(0.000001f);
-  const V Bf0 = Abs(B[0]) + pad, Bf1 = Abs(B[1]) + pad, Bf2 = Abs(B[2]) + pad;
-
-  // One group of three tests, one per lane, with figures t (before its magnitude is taken), s
-  // and l: marks the lanes whose separation, respectively its absence, is proved.
-  Mask apart = {}, overlap = ~Mask{};
-  auto judge = [&](V signed_t, V s, V l) {
-    const V D = Abs(signed_t) - l;
-    const V E = Broadcast<V>(0x1p-20f) * (s + l) + Broadcast<V>(0x1p-100f);
-    apart |= D > E;
-    overlap &= D + E < zero;
-  };
-
-  // Box 1's axes (tests 1, 3, 4), lane i: t = |T_i|, limit a_i + sum_j b_j Bf[i][j].
-  const V absT = Abs(T);
-  judge(T, absT, RowSums(Bf0 * b, Bf1 * b, Bf2 * b, a));
-
-  // Box 2's axes (tests 2, 5, 6), lane j: t = |sum_i T_i B[i][j]|, limit b_j + sum_i a_i Bf[i][j].
-  const V T0 = Component<0>(T), T1 = Component<1>(T), T2 = Component<2>(T);
-  const V p0 = T0 * B[0], p1 = T1 * B[1], p2 = T2 * B[2];
-  judge(p0 + (p1 + p2), Abs(p0) + (Abs(p1) + Abs(p2)), (b + a0 * Bf0) + (a1 * Bf1 + a2 * Bf2));
-
-  // Edge axes Ai x Bj (tests 7-15), one i per group, lane j, with i1 = i + 1 and i2 = i + 2
-  // (mod 3): t = |T_i2 B[i1][j] - T_i1 B[i2][j]|,
-  // limit a_i1 Bf[i2][j] + a_i2 Bf[i1][j] + b_j1 Bf[i][j2] + b_j2 Bf[i][j1].
-  const V bNext = Next(b), bPrev = Previous(b);
-  auto edges = [&](V p, V q, V l) { judge(p - q, Abs(p) + Abs(q), l); };
-  edges(T2 * B[1], T1 * B[2], (a1 * Bf2 + a2 * Bf1) + (bNext * Previous(Bf0) + bPrev * Next(Bf0)));
-  edges(T0 * B[2], T2 * B[0], (a2 * Bf0 + a0 * Bf2) + (bNext * Previous(Bf1) + bPrev * Next(Bf1)));
-  edges(T1 * B[0], T0 * B[1], (a0 * Bf1 + a1 * Bf0) + (bNext * Previous(Bf2) + bPrev * Next(Bf2)));
-
-  const Mask fit = absT + Bf0 + Bf1 + Bf2 + a + b <= Broadcast<V>(0x1p40f);
-  return BoxLanes{LaneBits(fit), LaneBits(apart), LaneBits(overlap)};
-}
-
 // Box 1 centred at the origin along the coordinate axes, box 2 with axes the columns of B and
 // centre T, all in box 1's frame; a and b their half side lengths (never negative, see above);
 // a0, a1, a2 the components of a, each repeated over its pair's lanes. Two box pairs, one per
@@ -106,15 +65,40 @@ inline __attribute__((always_inline)) BoxLanes ClassifyLanes(const V B[3], V T, 
 // test finds pair c's boxes disjoint exactly when Apart.
 inline __attribute__((always_inline)) BoxLanes ClassifyBoxes(const F8 B[3], F8 T, F8 a, F8 b,
                                                              F8 a0, F8 a1, F8 a2) {
-#ifdef __AVX__
-  return ClassifyLanes(B, T, a, b, a0, a1, a2);
-#else
-  // One pair after the other: two halves' worth of live values would not fit the registers.
-  const F4 B0[3] = {B[0].lo, B[1].lo, B[2].lo}, B1[3] = {B[0].hi, B[1].hi, B[2].hi};
-  const BoxLanes lo = ClassifyLanes(B0, T.lo, a.lo, b.lo, a0.lo, a1.lo, a2.lo);
-  const BoxLanes hi = ClassifyLanes(B1, T.hi, a.hi, b.hi, a0.hi, a1.hi, a2.hi);
-  return BoxLanes{lo.fit | hi.fit << 4, lo.apart | hi.apart << 4, lo.overlap | hi.overlap << 4};
-#endif
+  const F8 zero = {};
+  const F8 pad = Splat(0.000001f);
+  const F8 Bf0 = Abs(B[0]) + pad, Bf1 = Abs(B[1]) + pad, Bf2 = Abs(B[2]) + pad;
+
+  // One group of three tests, one per lane, with figures t (before its magnitude is taken), s
+  // and l: marks the lanes whose separation, respectively its absence, is proved.
+  I8 apart = {}, overlap = ~I8{};
+  auto judge = [&](F8 signed_t, F8 s, F8 l) {
+    const F8 D = Abs(signed_t) - l;
+    const F8 E = Splat(0x1p-20f) * (s + l) + Splat(0x1p-100f);
+    apart |= D > E;
+    overlap &= D + E < zero;
+  };
+
+  // Box 1's axes (tests 1, 3, 4), lane i: t = |T_i|, limit a_i + sum_j b_j Bf[i][j].
+  const F8 absT = Abs(T);
+  judge(T, absT, RowSums(Bf0 * b, Bf1 * b, Bf2 * b, a));
+
+  // Box 2's axes (tests 2, 5, 6), lane j: t = |sum_i T_i B[i][j]|, limit b_j + sum_i a_i Bf[i][j].
+  const F8 T0 = Component<0>(T), T1 = Component<1>(T), T2 = Component<2>(T);
+  const F8 p0 = T0 * B[0], p1 = T1 * B[1], p2 = T2 * B[2];
+  judge(p0 + (p1 + p2), Abs(p0) + (Abs(p1) + Abs(p2)), (b + a0 * Bf0) + (a1 * Bf1 + a2 * Bf2));
+
+  // Edge axes Ai x Bj (tests 7-15), one i per group, lane j, with i1 = i + 1 and i2 = i + 2
+  // (mod 3): t = |T_i2 B[i1][j] - T_i1 B[i2][j]|,
+  // limit a_i1 Bf[i2][j] + a_i2 Bf[i1][j] + b_j1 Bf[i][j2] + b_j2 Bf[i][j1].
+  const F8 bNext = Next(b), bPrev = Previous(b);
+  auto edges = [&](F8 p, F8 q, F8 l) { judge(p - q, Abs(p) + Abs(q), l); };
+  edges(T2 * B[1], T1 * B[2], (a1 * Bf2 + a2 * Bf1) + (bNext * Previous(Bf0) + bPrev * Next(Bf0)));
+  edges(T0 * B[2], T2 * B[0], (a2 * Bf0 + a0 * Bf2) + (bNext * Previous(Bf1) + bPrev * Next(Bf1)));
+  edges(T1 * B[0], T0 * B[1], (a0 * Bf1 + a1 * Bf0) + (bNext * Previous(Bf2) + bPrev * Next(Bf2)));
+
+  const I8 fit = absT + Bf0 + Bf1 + Bf2 + a + b <= Splat(0x1p40f);
+  return BoxLanes{LaneBits(fit), LaneBits(apart), LaneBits(overlap)};
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 #pragma once
-// The tree walk of CollideModels exists twice, compiled from one source (traversal.h): for
-// baseline x86-64 and with AVX2. CollideModels takes the AVX2 one on processors that have it.
-// Both make every decision the double-precision box test makes, so they visit, count and report
-// exactly the same; the tests hold them to that.
+// The tree walk of CollideModels exists in two versions: the baseline one (double-test-walk.h),
+// which tests both children of a node with the double box test side by side, and the AVX2 one
+// (float-test-walk.h), which tests them in single precision with a proven bound and leaves what
+// it cannot tell to the double test. CollideModels takes the AVX2 one on processors that have
+// it. Both make every decision the double test makes, so they visit, count and report exactly
+// the same; the tests hold them to that.
+//
+// Each version lives in its own translation unit (traversal-baseline.cpp, traversal-avx2.cpp)
+// with everything in unnamed namespaces, calling only out-of-line functions of the library, so
+// that no function compiled for AVX2 can be linked in where the baseline one was meant.
 #include "collide-result.h"
 #include "cq-model.h"
 
@@ -15,7 +21,7 @@ struct TraversalPath {
                const double R[3][3], const double T[3]);
   // The walk's box test on two box pairs c = 0, 1 (arguments as BoxesDisjoint's): bit c set
   // when pair c is disjoint, bit 2 + c when single precision could not tell and BoxesDisjoint
-  // must decide. For tests.
+  // must decide (never on the baseline path). For tests.
   int (*classify)(const double B[2][3][3], const double T[2][3], const double a[2][3],
                   const double b[2][3]);
 };

@@ -1,22 +1,18 @@
 #pragma once
-// The tree walk of the collision query, included once by each translation unit that compiles it
-// for an instruction set (traversal-baseline.cpp, traversal-avx2.cpp). Everything is in an
-// unnamed namespace and calls only out-of-line functions of the library, so no function compiled
-// for AVX2 can stand in for a baseline one at link time.
+// The tree walk with the single-precision box test, compiled with AVX2 (traversal-avx2.cpp).
+// Everything is in an unnamed namespace and calls only out-of-line functions of the library, so
+// no function compiled for AVX2 can stand in for a baseline one at link time.
 //
 // At a visited pair of nodes whose boxes overlap, the walk places both children of the node it
 // descends (in double precision, exactly as the matrix helpers would, so each placement is the
 // one a plain recursive walk computes), tests both children's boxes at once in single precision
-// (box-classify.h), hands the few undecided ones to the double test, and then visits the
-// children in turn, first child first.
+// (box-classify.h), eight float lanes to a register, hands the few undecided ones to the double
+// test, and then visits the children in turn, first child first. It reads the model's walk
+// nodes (walk-node.h), laid out for these loads.
 #include "box-classify.h"
-#include "bv.h"
-#include "collide-result.h"
 #include "cq-model.h"
-#include "model-tri.h"
-#include "overlap.h"
-#include "status.h"
 #include "vector-lanes.h"
+#include "walk-leaves.h"
 #include "walk-node.h"
 
 namespace {
@@ -27,19 +23,6 @@ struct Placement {
   D4 R[3];
   D4 T;
 };
-
-struct Query {
-  CQ_CollideResult* result;
-  const WalkNode* walk1;
-  const WalkNode* walk2;
-  const BV* bvs1;  // for the double test's half sides
-  const BV* bvs2;
-  const ModelTri* tris1;
-  const ModelTri* tris2;
-  int flag;
-};
-
-bool Stop(const Query& q) { return q.flag == StopAtFirstContact && q.result->num_pairs > 0; }
 
 // Row k of a node's rotation in lanes 0-2, component k of its box centre in lane 3.
 D4 Row(const WalkNode& node, int k) {
@@ -56,24 +39,6 @@ F4 Half(const WalkNode& node) {
 }
 F8 Halves(const WalkNode kids[2]) { return Concat(Half(kids[0]), Half(kids[1])); }
 F8 HalvesTwice(const WalkNode& node) { return Concat(Half(node), Half(node)); }
-
-// M v + w, summed as MatVecAdd sums.
-void Place(double out[3], const double M[3][3], const double v[3], const double w[3]) {
-  for (int i = 0; i < 3; i++) out[i] = M[i][0] * v[0] + M[i][1] * v[1] + M[i][2] * v[2] + w[i];
-}
-
-void TestLeaves(const Query& q, const WalkNode& N1, const WalkNode& N2) {
-  CQ_CollideResult& result = *q.result;
-  result.tri_test_count++;
-  const ModelTri& t1 = q.tris1[-(N1.child_code + 1)];
-  const ModelTri& t2 = q.tris2[-(N2.child_code + 1)];
-  // The second triangle in the first model's coordinates, from the stored model coordinates.
-  double q1[3], q2[3], q3[3];
-  Place(q1, result.rel_rotation, t2.vert1, result.rel_translation);
-  Place(q2, result.rel_rotation, t2.vert2, result.rel_translation);
-  Place(q3, result.rel_rotation, t2.vert3, result.rel_translation);
-  if (TrianglesContact(t1.vert1, t1.vert2, t1.vert3, q1, q2, q3)) result.AddPair(t1.id, t2.id);
-}
 
 // Children K of the first model's node, whose rotation and centre are relative to it, with p
 // placing the second model's node in the parent's box frame: R' = K.rotation^T R and
@@ -130,7 +95,7 @@ void CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
   const bool leaf1 = N1.child_code < 0;
   const bool leaf2 = N2.child_code < 0;
   if (leaf1 && leaf2) {
-    TestLeaves(q, N1, N2);
+    TestLeaves(q, N1.child_code, N2.child_code);
     return;
   }
 
@@ -159,9 +124,9 @@ void CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
   } else {
     a = HalvesTwice(N1);
     b = halves;
-    a0 = Broadcast<F8>(N1.half[0]);
-    a1 = Broadcast<F8>(N1.half[1]);
-    a2 = Broadcast<F8>(N1.half[2]);
+    a0 = Splat(N1.half[0]);
+    a1 = Splat(N1.half[1]);
+    a2 = Splat(N1.half[2]);
   }
   const BoxLanes lanes = ClassifyBoxes(B, T, a, b, a0, a1, a2);
 
@@ -187,8 +152,7 @@ void CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
 // TraversalPath::walk.
 void Walk(CQ_CollideResult* result, const CQ_Model* m1, const CQ_Model* m2, int flag,
           const double R[3][3], const double T[3]) {
-  const Query q = {result,       m1->walk_nodes, m2->walk_nodes, m1->bv_list,
-                   m2->bv_list, m1->tri_list,   m2->tri_list,   flag};
+  const Query q = Start(result, m1, m2, flag);
   const Placement roots = {{Load3(R[0]), Load3(R[1]), Load3(R[2])}, Load3(T)};
   CollideBelow(q, roots, 0, 0);
 }
