@@ -89,14 +89,14 @@ bool DisjointInDouble(const Placement& c, const double a[3], const double b[3]) 
 // second model's when the sizes are equal), first child first. Both children's box tests are
 // made before the first child is gone into; each child's visit is still counted, and the second
 // child visited, only in turn.
-void CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
+int CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
   const WalkNode& N1 = q.walk1[b1];
   const WalkNode& N2 = q.walk2[b2];
   const bool leaf1 = N1.child_code < 0;
   const bool leaf2 = N2.child_code < 0;
   if (leaf1 && leaf2) {
     TestLeaves(q, N1.child_code, N2.child_code);
-    return;
+    return 0;
   }
 
   const bool first = leaf2 || (!leaf1 && N1.size > N2.size);
@@ -130,8 +130,9 @@ void CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
   }
   const BoxLanes lanes = ClassifyBoxes(B, T, a, b, a0, a1, a2);
 
+  int visits = 0;
   for (int lane = 0; lane < 2; lane++) {
-    q.result->bv_test_count++;
+    visits++;
     bool apart = Apart(lanes, lane);
     if (!Proved(lanes, lane)) {
       const BV* bvs = first ? q.bvs1 : q.bvs2;
@@ -142,11 +143,12 @@ void CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
     }
     if (apart) continue;
     if (first)
-      CollideBelow(q, c[lane], child + lane, b2);
+      visits += CollideBelow(q, c[lane], child + lane, b2);
     else
-      CollideBelow(q, c[lane], b1, child + lane);
-    if (Stop(q)) return;
+      visits += CollideBelow(q, c[lane], b1, child + lane);
+    if (Stop(q)) return visits;
   }
+  return visits;
 }
 
 // TraversalPath::walk.
@@ -154,7 +156,7 @@ void Walk(CQ_CollideResult* result, const CQ_Model* m1, const CQ_Model* m2, int 
           const double R[3][3], const double T[3]) {
   const Query q = Start(result, m1, m2, flag);
   const Placement roots = {{Load3(R[0]), Load3(R[1]), Load3(R[2])}, Load3(T)};
-  CollideBelow(q, roots, 0, 0);
+  result->bv_test_count += CollideBelow(q, roots, 0, 0);
 }
 
 // TraversalPath::classify: the walk's box test on box pairs given in double precision.
