@@ -1,7 +1,6 @@
 #pragma once
 // The 15 separating-axis tests of two oriented boxes, written once for any number type V that has
-// +, -, *, > and Abs: double for BoxesDisjoint, and a pair of doubles when the traversal tests both
-// children of a node at once (each lane then computes exactly what the double version computes).
+// +, -, *, > and Abs (BoxesDisjoint runs them on doubles).
 //
 // B: box 2's axes as the columns of a row-major rotation, T: box 2's centre, both in box 1's
 // frame; a, b: the half side lengths of box 1 and box 2. Every |B| entry is padded by 0.000001 so
@@ -12,8 +11,6 @@
 // stops and returns k. Returns 0 when all 15 tests ran.
 
 #include <cmath>
-
-#include "lane-pair.h"
 
 inline double Abs(double x) { return std::fabs(x); }
 

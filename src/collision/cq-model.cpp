@@ -15,19 +15,38 @@ T* Obtain(int n) {
   return n > 0 ? new (std::nothrow) T[n] : nullptr;
 }
 
+// The BV list and the walk's copy of it come in one allocation, so that a model's storage is
+// obtained (and can fail) exactly as a single BV list would: n BVs from the start of the block,
+// then, at the next cache-line boundary, n walk nodes. Returns the BVs, each with child_code 0.
+BV* ObtainTree(int n, WalkNode** walk) {
+  constexpr std::size_t kLine = 64;
+  const std::size_t bytes = n * (sizeof(BV) + sizeof(WalkNode)) + kLine;
+  unsigned char* block = n > 0 ? new (std::nothrow) unsigned char[bytes] : nullptr;
+  if (block == nullptr) return nullptr;
+  BV* bvs = reinterpret_cast<BV*>(block);
+  for (int i = 0; i < n; i++) new (&bvs[i]) BV;
+  const std::uintptr_t end = reinterpret_cast<std::uintptr_t>(bvs + n);
+  *walk = reinterpret_cast<WalkNode*>((end + kLine - 1) / kLine * kLine);
+  return bvs;
+}
+
+// Releases what ObtainTree obtained (BV and WalkNode need no destruction).
+void ReleaseTree(BV* bvs) { delete[] reinterpret_cast<unsigned char*>(bvs); }
+
 }  // namespace
 
 CQ_Model::~CQ_Model() {
-  delete[] bv_list;
+  ReleaseTree(bv_list);
   delete[] tri_list;
 }
 
 int CQ_Model::BeginModel(int n) {
   const bool was_empty = state == 0;
   if (!was_empty) {
-    delete[] bv_list;
+    ReleaseTree(bv_list);
     delete[] tri_list;
     bv_list = nullptr;
+    walk_nodes = nullptr;
     tri_list = nullptr;
     tri_count = tri_capacity = bv_count = bv_capacity = 0;
   }
@@ -115,32 +134,35 @@ int CQ_Model::EndModel() {
   }
 
   const int n = tri_count;
-  BV* bvs = n <= INT_MAX / 2 ? Obtain<BV>(2 * n - 1) : nullptr;  // each BV has child_code 0
+  WalkNode* walk = nullptr;
+  BV* bvs = n <= INT_MAX / 2 ? ObtainTree(2 * n - 1, &walk) : nullptr;
   if (bvs == nullptr) {
     std::fprintf(stderr, "CQ Error! out of memory for BV array in EndModel()\n");
     return StatusOutOfMemory;
   }
-  delete[] bv_list;  // none is held before a build; kept safe all the same
+  ReleaseTree(bv_list);  // none is held before a build; kept safe all the same
   bv_list = bvs;
   bv_capacity = 2 * n - 1;
   bv_count = 0;
   BuildHierarchy(*this);
+  walk_nodes = walk;
+  FillWalkNodes(bv_list, bv_count, walk_nodes);
 
   state = 2;
   return StatusOk;
 }
 
-int CQ_Model::MemoryReport(int print) {
-  const int total = bv_count * static_cast<int>(sizeof(BV)) +
-                    tri_count * static_cast<int>(sizeof(ModelTri)) +
-                    static_cast<int>(sizeof(CQ_Model));
+std::size_t CQ_Model::MemoryReport(int print) {
+  const std::size_t per_bv = sizeof(BV) + sizeof(WalkNode);
+  const std::size_t total = static_cast<std::size_t>(bv_count) * per_bv +
+                            static_cast<std::size_t>(tri_count) * sizeof(ModelTri) +
+                            sizeof(CQ_Model);
   if (print) {
-    std::fprintf(stderr, "Total for model %x: %d bytes\n",
+    std::fprintf(stderr, "Total for model %x: %zu bytes\n",
                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(this)), total);
-    std::fprintf(stderr, "BVs: %d alloced, take %d bytes each\n", bv_count,
-                 static_cast<int>(sizeof(BV)));
-    std::fprintf(stderr, "Tris: %d alloced, take %d bytes each\n", tri_count,
-                 static_cast<int>(sizeof(ModelTri)));
+    std::fprintf(stderr, "BVs: %d alloced, take %zu bytes each\n", bv_count, per_bv);
+    std::fprintf(stderr, "Tris: %d alloced, take %zu bytes each\n", tri_count,
+                 sizeof(ModelTri));
   }
   return total;
 }

@@ -1,7 +1,10 @@
 #pragma once
+#include <cstddef>
+
 #include "bv.h"
 #include "model-tri.h"
 #include "status.h"
+#include "walk-node.h"
 
 // The collision representation of one rigid triangle mesh: its triangles in model coordinates
 // and a binary tree of bounding volumes over them. Triangles are added between BeginModel and
@@ -9,7 +12,8 @@
 // in any number of queries. Storage that cannot be obtained is reported, never thrown.
 //
 // state: 0 empty, 1 begun, 2 built. A built model with n triangles holds exactly n triangles and
-// 2n - 1 BVs; BV 0 is the root, siblings are adjacent, and leaf i's triangle keeps its id.
+// 2n - 1 BVs; BV 0 is the root, siblings are adjacent, and leaf i's triangle keeps its id. Beside
+// each BV it holds the query's copy of it (walk_nodes), in the same storage as the BV list.
 class CQ_Model {
  public:
   CQ_Model() = default;
@@ -30,9 +34,10 @@ class CQ_Model {
   // StatusOutOfSequence on a built model, StatusOutOfMemory if storage fails; the model is then
   // not built and cannot be queried.
   int EndModel();
-  // Bytes held: BVs, triangles and this record. With print nonzero, writes three lines to the
-  // standard error stream first.
-  int MemoryReport(int print);
+  // Bytes held: BVs with their walk nodes, triangles and this record, counted in a size type (a
+  // model of some millions of triangles holds more bytes than an int counts). With print
+  // nonzero, writes three lines to the standard error stream first.
+  std::size_t MemoryReport(int print);
 
   int state = 0;
   ModelTri* tri_list = nullptr;
@@ -41,4 +46,5 @@ class CQ_Model {
   BV* bv_list = nullptr;
   int bv_count = 0;
   int bv_capacity = 0;
+  WalkNode* walk_nodes = nullptr;  // one per BV once built; lives in bv_list's storage
 };

@@ -10,6 +10,7 @@
 
 #include "collision/overlap.h"
 #include "collision/test-meshes.h"
+#include "collision/traversal-paths.h"
 
 namespace {
 
@@ -163,21 +164,39 @@ struct PlainQuery {
   }
 };
 
-// The library's query against the plain one, for both flags: the same counts of BV and triangle
-// tests and the same pairs in the same order.
+// Every compiled path of the walk: the baseline one, and the AVX2 one where the processor has it.
+std::vector<const TraversalPath*> Paths() {
+  std::vector<const TraversalPath*> paths = {&BaselinePath()};
+  if (Avx2Path() != nullptr) paths.push_back(Avx2Path());
+  return paths;
+}
+
+// Makes CollideModels take one path for as long as it lives.
+class TakePath {
+ public:
+  explicit TakePath(const TraversalPath* path) { UseTraversalPath(path); }
+  ~TakePath() { UseTraversalPath(nullptr); }
+};
+
+// The library's query against the plain one, on every path and for both flags: the same counts
+// of BV and triangle tests and the same pairs in the same order.
 void CheckAgainstPlain(CQ_Model& m1, const double R1[3][3], const double T1[3], CQ_Model& m2,
                        const double R2[3][3], const double T2[3], int placement) {
-  for (int flag : {0, StopAtFirstContact}) {
-    PlainQuery plain(&m1, &m2, flag);
-    plain.Run(R1, T1, R2, T2);
-    CQ_CollideResult result;
-    ASSERT_EQ(CollideModels(&result, R1, T1, &m1, R2, T2, &m2, flag), StatusOk);
-    ASSERT_EQ(result.bv_test_count, plain.bv_tests) << "placement " << placement;
-    ASSERT_EQ(result.tri_test_count, plain.tri_tests) << "placement " << placement;
-    ASSERT_EQ(result.num_pairs, static_cast<int>(plain.pairs.size())) << "placement " << placement;
-    for (int k = 0; k < result.num_pairs; k++) {
-      ASSERT_EQ(result.pair_list[k].first_id, plain.pairs[k].first);
-      ASSERT_EQ(result.pair_list[k].second_id, plain.pairs[k].second);
+  for (const TraversalPath* path : Paths()) {
+    const TakePath take(path);
+    for (int flag : {0, StopAtFirstContact}) {
+      PlainQuery plain(&m1, &m2, flag);
+      plain.Run(R1, T1, R2, T2);
+      CQ_CollideResult result;
+      ASSERT_EQ(CollideModels(&result, R1, T1, &m1, R2, T2, &m2, flag), StatusOk);
+      ASSERT_EQ(result.bv_test_count, plain.bv_tests) << path->name << " placement " << placement;
+      ASSERT_EQ(result.tri_test_count, plain.tri_tests) << path->name << " placement " << placement;
+      ASSERT_EQ(result.num_pairs, static_cast<int>(plain.pairs.size()))
+          << path->name << " placement " << placement;
+      for (int k = 0; k < result.num_pairs; k++) {
+        ASSERT_EQ(result.pair_list[k].first_id, plain.pairs[k].first) << path->name;
+        ASSERT_EQ(result.pair_list[k].second_id, plain.pairs[k].second) << path->name;
+      }
     }
   }
 }
@@ -380,6 +399,40 @@ TEST(CollideModels, VisitsAndReportsExactlyAsThePlainTraversal) {
     CheckAgainstPlain(a, R1, Ts, walls, R2, T1, i);
     CheckAgainstPlain(walls, R2, T1, a, R1, Ts, i);
     if (HasFatalFailure()) return;
+  }
+}
+
+// Models far beyond the float box test's range (every visit goes to the double test) and far
+// below a float's normal range (its absolute error bound at work), near touching.
+TEST(CollideModels, HugeAndTinyModelsVisitAsThePlainTraversal) {
+  for (double scale : {1e13, 1e100, 1e-41, 1e-120}) {
+    test_meshes::Mesh sphere = test_meshes::Icosphere(2, 0.99);
+    for (auto& t : sphere)
+      for (auto& v : t.v)
+        for (double& c : v) c *= scale;
+    CQ_Model a, b;
+    ASSERT_EQ(test_meshes::BuildModel(a, sphere), StatusOk);
+    ASSERT_EQ(test_meshes::BuildModel(b, sphere), StatusOk);
+    std::mt19937_64 rng(5);
+    int touching = 0;
+    for (int i = 0; i < 60; i++) {
+      double R1[3][3], R2[3][3], dir[3], T1[3], T2[3];
+      test_meshes::RandomRotation(rng, R1);
+      test_meshes::RandomRotation(rng, R2);
+      test_meshes::RandomDirection(rng, dir);
+      const double distance = BiasedDistance(rng, 1.98);
+      for (int k = 0; k < 3; k++) {
+        T1[k] = 3 * scale;
+        T2[k] = T1[k] + distance * scale * dir[k];
+      }
+      CheckAgainstPlain(a, R1, T1, b, R2, T2, i);
+      if (HasFatalFailure()) return;
+      CQ_CollideResult result;
+      CollideModels(&result, R1, T1, &a, R2, T2, &b, StopAtFirstContact);
+      touching += result.num_pairs;
+    }
+    EXPECT_GT(touching, 10) << scale;
+    EXPECT_LT(touching, 55) << scale;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -325,12 +326,13 @@ TEST(CQModel, CentroidOnTheSplitValueGoesToTheFirstChild) {
   }
 }
 
+// A BV's bytes include the walk's copy of it, which the model holds beside it.
 TEST(CQModel, MemoryReportCountsBVsTrianglesAndTheRecord) {
   CQ_Model model;
   for (int i = 0; i < 5; i++) AddShifted(model, 2 * i, i);
   model.EndModel();
-  const int expected = 9 * static_cast<int>(sizeof(BV)) + 5 * static_cast<int>(sizeof(ModelTri)) +
-                       static_cast<int>(sizeof(CQ_Model));
+  const std::size_t per_bv = sizeof(BV) + sizeof(WalkNode);
+  const std::size_t expected = 9 * per_bv + 5 * sizeof(ModelTri) + sizeof(CQ_Model);
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.MemoryReport(0), expected);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -341,7 +343,58 @@ TEST(CQModel, MemoryReportCountsBVsTrianglesAndTheRecord) {
   std::snprintf(address, sizeof address, "%x",
                 static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(&model)));
   EXPECT_EQ(text, "Total for model " + std::string(address) + ": " + std::to_string(expected) +
-                      " bytes\nBVs: 9 alloced, take " + std::to_string(sizeof(BV)) +
+                      " bytes\nBVs: 9 alloced, take " + std::to_string(per_bv) +
                       " bytes each\nTris: 5 alloced, take " + std::to_string(sizeof(ModelTri)) +
                       " bytes each\n");
+}
+
+// Ten million triangles hold several gigabytes, past what an int counts; the counts are set by
+// hand on an empty model rather than building one that large.
+TEST(CQModel, MemoryReportCountsLargeModelsInASizeType) {
+  CQ_Model model;
+  model.tri_count = 10000000;
+  model.bv_count = 2 * model.tri_count - 1;
+  const std::size_t expected = 19999999 * (sizeof(BV) + sizeof(WalkNode)) +
+                               10000000 * sizeof(ModelTri) + sizeof(CQ_Model);
+  ASSERT_GT(expected, static_cast<std::size_t>(INT32_MAX));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(model.MemoryReport(1), expected);
+  const std::string text = testing::internal::GetCapturedStderr();
+  EXPECT_NE(text.find(": " + std::to_string(expected) + " bytes\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("BVs: 19999999 alloced"), std::string::npos) << text;
+  EXPECT_NE(text.find("Tris: 10000000 alloced"), std::string::npos) << text;
+  model.tri_count = model.bv_count = 0;
+}
+
+// The walk reads its copy of each BV instead of the BV: the copy must hold the same rotation
+// and centre bit for bit, the half sides rounded to float, the size the descent compares, and
+// the same child code, one per BV and in the same order.
+TEST(CQModel, WalkNodesCopyEveryBV) {
+  const test_meshes::Mesh sphere = test_meshes::Icosphere(2, 0.99);
+  CQ_Model model;
+  ASSERT_EQ(test_meshes::BuildModel(model, sphere), StatusOk);
+  ASSERT_NE(model.walk_nodes, nullptr);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(model.walk_nodes) % 64, 0u);
+  for (int n = 0; n < model.bv_count; n++) {
+    const BV& bv = model.bv_list[n];
+    const WalkNode& node = model.walk_nodes[n];
+    for (int k = 0; k < 3; k++) {
+      EXPECT_EQ(std::memcmp(node.rows[k], bv.rotation[k], sizeof bv.rotation[k]), 0) << n;
+      EXPECT_EQ(std::memcmp(&node.rows[k][3], &bv.box_center[k], sizeof(double)), 0) << n;
+      EXPECT_EQ(node.half[k], static_cast<float>(bv.half_extents[k])) << n;
+    }
+    EXPECT_EQ(node.half[3], 0.0f);
+    EXPECT_EQ(node.child_code, bv.child_code);
+    const double size = std::sqrt(bv.rect_lengths[0] * bv.rect_lengths[0] +
+                                  bv.rect_lengths[1] * bv.rect_lengths[1]) +
+                        2 * bv.radius;
+    EXPECT_EQ(node.size, bv.child_code < 0 ? 0.0 : size) << n;
+  }
+  // The walk's float box test takes a negative half side as NaN, which hands the decision to the
+  // double test; zero and positive ones are rounded.
+  EXPECT_TRUE(std::isnan(WalkHalf(-1e-30)));
+  EXPECT_TRUE(std::isnan(WalkHalf(std::nan(""))));
+  EXPECT_EQ(WalkHalf(0.0), 0.0f);
+  EXPECT_EQ(WalkHalf(0.1), 0.1f);
+  EXPECT_EQ(WalkHalf(1e300), HUGE_VALF);
 }
