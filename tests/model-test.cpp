@@ -88,6 +88,25 @@ TEST(Model, CollisionModelKeepsFileOrderAsIds) {
   }
 }
 
+// The demo's box with its floor stretched to +-1e20: a valid file whose floor triangles used to
+// get NaN normals (the single-precision cross product overflows). Every face keeps its outward
+// unit normal; a triangle without area gets none.
+TEST(Model, FaceNormalsOfAHugeFloorAndOfAFlatTriangle) {
+  Model model;
+  Load(model, "huge-floor.tris",
+       "3\n"
+       "-1e20 -1 -1e20  1e20 -1 -1e20  1e20 -1 1e20\n"
+       "-1e20 -1 -1e20  1e20 -1 1e20  -1e20 -1 1e20\n"
+       "0 0 0  1 1 1  2 2 2\n");
+  for (unsigned k = 0; k < 2; ++k) {
+    const Vec3& n = model.TriangleAt(k).face_normal;
+    EXPECT_EQ(n.x, 0.0f) << k;
+    EXPECT_EQ(n.y, -1.0f) << k;
+    EXPECT_EQ(n.z, 0.0f) << k;
+  }
+  EXPECT_EQ(model.TriangleAt(2).face_normal.Length(), 0.0f);
+}
+
 TEST(ModelDeathTest, TriangleAtStopsPastTheEnd) {
   Model model;
   Load(model, "one.tris", "1 0 0 1 1 0 0 0 1 0");
