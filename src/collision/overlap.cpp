@@ -90,15 +90,11 @@ int ProjectionsOverlap(const double axis[3], const double p1[3], const double p2
   return 1;
 }
 
-int TrianglesContact(const double P1[3], const double P2[3], const double P3[3],
-                     const double Q1[3], const double Q2[3], const double Q3[3]) {
-  // Everything relative to P1 keeps the projections small and the rounding comparable.
-  double p[3][3] = {{0, 0, 0}}, q[3][3];
-  Sub(p[1], P2, P1);
-  Sub(p[2], P3, P1);
-  Sub(q[0], Q1, P1);
-  Sub(q[1], Q2, P1);
-  Sub(q[2], Q3, P1);
+namespace {
+
+// The triangle test proper, on the two triangles shifted so that the first vertex of the first
+// is the origin.
+int ContactOfShifted(const double p[3][3], const double q[3][3]) {
   const double *p1 = p[0], *p2 = p[1], *p3 = p[2], *q1 = q[0], *q2 = q[1], *q3 = q[2];
 
   double e[3][3], f[3][3];
@@ -137,4 +133,65 @@ int TrianglesContact(const double P1[3], const double P2[3], const double P3[3],
   if ((HasNoPlane(np, e[0], e[1]) || HasNoPlane(nq, f[0], f[1])) && SeparatedWithoutAPlane(p, q, e, f))
     return 0;
   return 1;
+}
+
+// The axes and projections are products of up to four coordinates of the shifted triangles: far
+// beyond 2^64 in size they overflow and far below 2^-64 they underflow, and either can make an
+// axis look overlapping or separating. Within these bounds, where every ordinary pair lies, they
+// do neither.
+bool AtWorkingScale(const double p[3][3], const double q[3][3]) {
+  double largest = 0;
+  for (int i = 0; i < 3; i++)
+    largest = std::fmax(largest, std::fmax(std::fmax(std::fabs(p[1][i]), std::fabs(p[2][i])),
+                                           std::fmax(std::fmax(std::fabs(q[0][i]), std::fabs(q[1][i])),
+                                                     std::fabs(q[2][i]))));
+  return largest == 0 || (largest >= 0x1p-64 && largest <= 0x1p64);
+}
+
+// Contact does not change when both triangles are scaled alike, and scaling by a power of two is
+// exact: a pair beyond the working scale is tested at unit size. A shift that overflows is made
+// again on the points scaled down by four. A coordinate that is not finite leaves nothing to tell
+// apart: touching.
+int RescaledContact(const double* const points[6]) {
+  const double pres[2] = {1.0, 0.25};
+  for (double pre : pres) {
+    double shifted[6][3];
+    double largest = 0;
+    bool finite = true;
+    for (int k = 0; k < 6; k++)
+      for (int i = 0; i < 3; i++) {
+        shifted[k][i] = points[k][i] * pre - points[0][i] * pre;
+        finite = finite && std::isfinite(shifted[k][i]);
+        largest = std::fmax(largest, std::fabs(shifted[k][i]));
+      }
+    if (!finite) continue;
+    if (largest == 0) return 1;
+    int exponent;
+    std::frexp(largest, &exponent);
+    const double scale = std::ldexp(1.0, -exponent);
+    double p[3][3], q[3][3];
+    for (int i = 0; i < 3; i++)
+      for (int k = 0; k < 3; k++) {
+        p[k][i] = shifted[k][i] * scale;
+        q[k][i] = shifted[3 + k][i] * scale;
+      }
+    return ContactOfShifted(p, q);
+  }
+  return 1;
+}
+
+}  // namespace
+
+int TrianglesContact(const double P1[3], const double P2[3], const double P3[3],
+                     const double Q1[3], const double Q2[3], const double Q3[3]) {
+  // Everything relative to P1 keeps the projections small and the rounding comparable.
+  double p[3][3] = {{0, 0, 0}}, q[3][3];
+  Sub(p[1], P2, P1);
+  Sub(p[2], P3, P1);
+  Sub(q[0], Q1, P1);
+  Sub(q[1], Q2, P1);
+  Sub(q[2], Q3, P1);
+  if (AtWorkingScale(p, q)) return ContactOfShifted(p, q);
+  const double* const points[6] = {P1, P2, P3, Q1, Q2, Q3};
+  return RescaledContact(points);
 }

@@ -230,7 +230,8 @@ struct Agreements {
 
 // TrianglesContact against the exact answer on random pairs: coplanar ones in random integer
 // planes, and pairs in space, each triangle an area, a segment or a point.
-Agreements CompareWithExact(uint64_t seed, long cases) {
+// The coordinates are scaled by 2^exponent, exactly, which changes no answer.
+Agreements CompareWithExact(uint64_t seed, long cases, int exponent = 0) {
   std::mt19937_64 rng(seed);
   std::uniform_int_distribution<int> small(-3, 3), offset(-100, 100), shape_of(0, 2), coplanar(0, 1);
   Agreements agreements;
@@ -260,8 +261,12 @@ Agreements CompareWithExact(uint64_t seed, long cases) {
     if (!in_range) continue;
     double P[3][3], Q[3][3];
     for (int k = 0; k < 3; k++) {
-      P[k][0] = static_cast<double>(p[k].x), P[k][1] = static_cast<double>(p[k].y), P[k][2] = static_cast<double>(p[k].z);
-      Q[k][0] = static_cast<double>(q[k].x), Q[k][1] = static_cast<double>(q[k].y), Q[k][2] = static_cast<double>(q[k].z);
+      P[k][0] = std::ldexp(static_cast<double>(p[k].x), exponent);
+      P[k][1] = std::ldexp(static_cast<double>(p[k].y), exponent);
+      P[k][2] = std::ldexp(static_cast<double>(p[k].z), exponent);
+      Q[k][0] = std::ldexp(static_cast<double>(q[k].x), exponent);
+      Q[k][1] = std::ldexp(static_cast<double>(q[k].y), exponent);
+      Q[k][2] = std::ldexp(static_cast<double>(q[k].z), exponent);
     }
     const int exact = exact_contact::TrianglesTouch(p, q);
     const int fast = TrianglesContact(P[0], P[1], P[2], Q[0], Q[1], Q[2]);
@@ -287,6 +292,26 @@ TEST(TrianglesContact, AgreesWithTheExactAnswerForAreasSegmentsAndPoints) {
     EXPECT_EQ(a->false_contacts, 0) << kind << " cases: " << a->cases;
     EXPECT_EQ(a->misses, 0) << kind << " cases: " << a->cases;
   }
+}
+
+// The same pairs scaled far up and far down: the axes are products of up to four coordinates,
+// which overflowed beyond about 2^250 and underflowed below about 2^-250, and every axis then
+// looked overlapping. Pairs near the ends of the range, whose shift overflows, too.
+TEST(TrianglesContact, AnswersDoNotDependOnScale) {
+  for (int exponent : {-1000, -700, -300, -100, -64, -10, 10, 64, 100, 300, 700, 1000}) {
+    const Agreements all = CompareWithExact(5, 20000, exponent);
+    for (const Agreement* a : {&all.coplanar, &all.spatial}) {
+      EXPECT_EQ(a->false_contacts, 0) << "2^" << exponent << (a == &all.coplanar ? " coplanar" : " spatial");
+      EXPECT_EQ(a->misses, 0) << "2^" << exponent << (a == &all.coplanar ? " coplanar" : " spatial");
+    }
+  }
+  const double big = 1.5e308;
+  const double a[3] = {-big, 0, 0}, b[3] = {-big, 1e300, 0}, c[3] = {-big, 0, 1e300};
+  const double d[3] = {big, 0, 0}, e[3] = {big, 1e300, 0}, f[3] = {big, 0, 1e300};
+  EXPECT_EQ(TrianglesContact(a, b, c, d, e, f), 0) << "two walls at the ends of the range";
+  EXPECT_EQ(TrianglesContact(a, b, c, a, e, f), 1) << "sharing a vertex";
+  const double nan[3] = {NAN, 0, 0};
+  EXPECT_EQ(TrianglesContact(a, b, c, nan, e, f), 1) << "a vertex that is not a number cannot be told apart";
 }
 
 // A segment slid in the plane of a triangle across its hypotenuse, and a point slid along a
