@@ -11,6 +11,7 @@ constexpr int StatusEmptyModel = -5;      // EndModel on a model without triangl
 constexpr int StatusNonFinitePlacement = -6;  // a query's rotations or translations hold a NaN
                                               // or an infinity, or their difference overflows:
                                               // refused, with no pairs reported
+constexpr int StatusNonFiniteVertex = -7;     // AddTri given a NaN or an infinity: ignored
 
 // The query flag that ends the search at the first intersecting triangle pair.
 constexpr int StopAtFirstContact = 2;
