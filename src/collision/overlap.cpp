@@ -1,5 +1,6 @@
 #include "overlap.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "box-axes.h"
@@ -135,24 +136,24 @@ int ContactOfShifted(const double p[3][3], const double q[3][3]) {
   return 1;
 }
 
+inline double LargestOf(double largest, const double v[3]) {
+  return std::max(largest, std::max(std::fabs(v[0]), std::max(std::fabs(v[1]), std::fabs(v[2]))));
+}
+
 // The axes and projections are products of up to four coordinates of the shifted triangles: far
 // beyond 2^64 in size they overflow and far below 2^-64 they underflow, and either can make an
 // axis look overlapping or separating. Within these bounds, where every ordinary pair lies, they
 // do neither.
-bool AtWorkingScale(const double p[3][3], const double q[3][3]) {
-  double largest = 0;
-  for (int i = 0; i < 3; i++)
-    largest = std::fmax(largest, std::fmax(std::fmax(std::fabs(p[1][i]), std::fabs(p[2][i])),
-                                           std::fmax(std::fmax(std::fabs(q[0][i]), std::fabs(q[1][i])),
-                                                     std::fabs(q[2][i]))));
-  return largest == 0 || (largest >= 0x1p-64 && largest <= 0x1p64);
+inline bool AtWorkingScale(const double p[3][3], const double q[3][3]) {
+  const double largest = LargestOf(LargestOf(LargestOf(LargestOf(LargestOf(0, p[1]), p[2]), q[0]), q[1]), q[2]);
+  return largest <= 0x1p64 && (largest >= 0x1p-64 || largest == 0);
 }
 
 // Contact does not change when both triangles are scaled alike, and scaling by a power of two is
 // exact: a pair beyond the working scale is tested at unit size. A shift that overflows is made
 // again on the points scaled down by four. A coordinate that is not finite leaves nothing to tell
-// apart: touching.
-int RescaledContact(const double* const points[6]) {
+// apart: touching. Kept out of line, so that the common path keeps its registers to itself.
+[[gnu::noinline]] int RescaledContact(const double* const points[6]) {
   const double pres[2] = {1.0, 0.25};
   for (double pre : pres) {
     double shifted[6][3];
@@ -168,12 +169,11 @@ int RescaledContact(const double* const points[6]) {
     if (largest == 0) return 1;
     int exponent;
     std::frexp(largest, &exponent);
-    const double scale = std::ldexp(1.0, -exponent);
     double p[3][3], q[3][3];
-    for (int i = 0; i < 3; i++)
-      for (int k = 0; k < 3; k++) {
-        p[k][i] = shifted[k][i] * scale;
-        q[k][i] = shifted[3 + k][i] * scale;
+    for (int k = 0; k < 3; k++)
+      for (int i = 0; i < 3; i++) {
+        p[k][i] = std::ldexp(shifted[k][i], -exponent);
+        q[k][i] = std::ldexp(shifted[3 + k][i], -exponent);
       }
     return ContactOfShifted(p, q);
   }

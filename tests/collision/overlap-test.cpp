@@ -295,10 +295,11 @@ TEST(TrianglesContact, AgreesWithTheExactAnswerForAreasSegmentsAndPoints) {
 }
 
 // The same pairs scaled far up and far down: the axes are products of up to four coordinates,
-// which overflowed beyond about 2^250 and underflowed below about 2^-250, and every axis then
-// looked overlapping. Pairs near the ends of the range, whose shift overflows, too.
+// which overflowed beyond about 2^250 and underflowed below about 2^-250, and axes then looked
+// overlapping or separating at random. Down to subnormal coordinates (2^-1070 times integers is
+// still exact), and pairs near the ends of the range, whose shift overflows.
 TEST(TrianglesContact, AnswersDoNotDependOnScale) {
-  for (int exponent : {-1000, -700, -300, -100, -64, -10, 10, 64, 100, 300, 700, 1000}) {
+  for (int exponent : {-1070, -1000, -700, -300, -100, -64, -10, 10, 64, 100, 300, 700, 1000}) {
     const Agreements all = CompareWithExact(5, 20000, exponent);
     for (const Agreement* a : {&all.coplanar, &all.spatial}) {
       EXPECT_EQ(a->false_contacts, 0) << "2^" << exponent << (a == &all.coplanar ? " coplanar" : " spatial");
