@@ -1,12 +1,18 @@
 # The two commands of the README. Both install what is missing, then build.
 #   make run   start the demo from data/ (the mesh files are read from the working directory)
 #   make test  build a release tree and a sanitizer tree and run every test in both
+#   make fuzz  build the fuzz targets with clang's libFuzzer and run each for FUZZ_SECONDS
+#              (default 60; e.g. make fuzz FUZZ_SECONDS=300); make fuzz-corpus then folds what
+#              they found, minimised, into the committed corpus under tests/fuzz/corpus/
 
 RELEASE  := build/release
 SANITIZE := build/sanitize
+FUZZ     := build/fuzz
 JOBS     := $(shell nproc)
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := mesh-file collide triangles
 
-.PHONY: run test setup build build-sanitize
+.PHONY: run test setup build build-sanitize build-fuzz fuzz fuzz-corpus
 
 setup:
 	@bash scripts/setup
@@ -36,3 +42,13 @@ run: build
 test: build build-sanitize
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+build-fuzz: setup
+	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DQUORVEL_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS) --target $(addsuffix -fuzzer,$(FUZZ_TARGETS))
+
+fuzz: build-fuzz
+	bash scripts/fuzz run $(FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+fuzz-corpus: build-fuzz
+	bash scripts/fuzz merge $(FUZZ) $(FUZZ_TARGETS)
