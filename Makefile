@@ -5,12 +5,18 @@
 #              (not part of make test; SOAK_ITERATIONS=N to change the count)
 #   make mutants  plant each fault of tools/mutants.txt in a scratch copy and check that the unit
 #                 tests notice it (slow: minutes; not part of make test)
+#   make fuzz  build the fuzz targets with clang's libFuzzer and run each for FUZZ_SECONDS
+#              (default 60; e.g. make fuzz FUZZ_SECONDS=300); make fuzz-corpus then folds what
+#              they found, minimised, into the committed corpus under tests/fuzz/corpus/
 
 RELEASE  := build/release
 SANITIZE := build/sanitize
+FUZZ     := build/fuzz
 JOBS     := $(shell nproc)
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := mesh-file collide triangles
 
-.PHONY: run test setup build build-sanitize soak mutants
+.PHONY: run test setup build build-sanitize soak mutants build-fuzz fuzz fuzz-corpus
 
 setup:
 	@bash scripts/setup
@@ -41,9 +47,19 @@ test: build build-sanitize
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
 
-SOAK_ITERATIONS := 1000000
+SOAK_ITERATIONS ?= 1000000
 soak: build
 	cd data && ../$(RELEASE)/bin/quorvel-soak --iterations $(SOAK_ITERATIONS) 2> /dev/null
 
 mutants: setup
 	python3 tools/mutation-check
+
+build-fuzz: setup
+	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DQUORVEL_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS) --target $(addsuffix -fuzzer,$(FUZZ_TARGETS))
+
+fuzz: build-fuzz
+	bash scripts/fuzz run $(FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+fuzz-corpus: build-fuzz
+	bash scripts/fuzz merge $(FUZZ) $(FUZZ_TARGETS)

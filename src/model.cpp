@@ -6,6 +6,7 @@
 
 #include "assertion.h"
 #include "collision/cq.h"
+#include "face-normal.h"
 #include "tris-file.h"
 
 namespace {
@@ -62,8 +63,7 @@ void Model::Load(const char* file_name, float scale) {
       SphericalTexCoord(t.vertex[k], t.tex_coord[k][0], t.tex_coord[k][1]);
     }
     RepairSeam(t);
-    t.face_normal = Cross(t.vertex[1] - t.vertex[0], t.vertex[2] - t.vertex[0]);
-    t.face_normal.Normalize();
+    t.face_normal = FaceNormal(t.vertex[0], t.vertex[1], t.vertex[2]);
   }
   mesh_ = std::move(mesh);
 }

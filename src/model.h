@@ -15,7 +15,8 @@ struct MeshTriangle {
   Vec3 vertex[3];          // in file order, after scaling
   Vec3 normal[3];          // each vertex's position vector, normalised
   float tex_coord[3][2];   // (u, v) per vertex
-  Vec3 face_normal;        // normalised (vertex[1] - vertex[0]) x (vertex[2] - vertex[0])
+  Vec3 face_normal;        // normalised (vertex[1] - vertex[0]) x (vertex[2] - vertex[0]); zero
+                           // when the triangle has no area (see FaceNormal)
 };
 
 // The triangles of one mesh as read from a .tris file. Every Model loaded from or sharing the

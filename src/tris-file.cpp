@@ -1,47 +1,119 @@
 #include "tris-file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cfloat>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <utility>
 
 namespace {
 
-[[noreturn]] void FailParsing(const char* file_name, const char* why) {
-  std::cerr << "ERROR occurred while parsing " << file_name << std::endl;
-  std::cerr << why << std::endl;
-  std::exit(1);
+const char kCannotOpen[] = "Could not open file.";
+const char kCannotRead[] = "Could not read file.";
+const char kBadCount[] = "First entry should be number of triangles (an unsigned int).";
+
+constexpr long long kMostTriangles = 0x7fffffff;
+// Longer than any count we take ("+" and ten digits, leading zeros aside): the token is refused
+// without reading the rest of it.
+constexpr size_t kLongestCountToken = 32;
+
+bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+
+// The first token, up to the next whitespace, as a count: an optional '+' and decimal digits.
+bool ReadCount(std::istream& in, long long& count) {
+  in >> std::ws;
+  std::string token;
+  while (token.size() <= kLongestCountToken) {
+    const int c = in.peek();
+    if (c == std::char_traits<char>::eof() || IsSpace(c)) break;
+    token += static_cast<char>(in.get());
+  }
+  const size_t first = token.size() > 0 && token[0] == '+' ? 1 : 0;
+  if (first == token.size() || token.size() > kLongestCountToken) return false;
+  count = 0;
+  for (size_t i = first; i < token.size(); ++i) {
+    if (token[i] < '0' || token[i] > '9') return false;
+    count = 10 * count + (token[i] - '0');
+    if (count > kMostTriangles) return false;
+  }
+  return true;
+}
+
+// What the stream holds from its position on, or -1 where it cannot seek (a pipe).
+long long BytesLeft(std::istream& in) {
+  const std::streampos start = in.tellg();
+  if (start == std::streampos(-1)) {
+    in.clear();
+    return -1;
+  }
+  in.seekg(0, std::ios::end);
+  const std::streampos end = in.tellg();
+  in.clear();
+  in.seekg(start);
+  return end == std::streampos(-1) ? -1 : static_cast<long long>(end - start);
+}
+
+TrisStatus Fail(TrisStatus status, std::string& message, std::string why) {
+  message = std::move(why);
+  return status;
 }
 
 }  // namespace
 
-int ReadTrisFile(const char* file_name, std::vector<float>& coords) {
-  std::ifstream in(file_name);
-  if (in.fail()) FailParsing(file_name, "Could not open file.");
-  // The file's size bounds what it can hold: a number takes at least two characters.
-  in.seekg(0, std::ios::end);
-  const std::streamoff bytes = in.tellg();
-  in.seekg(0);
-
-  // Extracted as signed so that "-3" is refused instead of wrapping to a huge unsigned count.
-  long long count = -1;
-  if (!(in >> count) || count < 0 || count > 0x7fffffff)
-    FailParsing(file_name, "First entry should be number of triangles (an unsigned int).");
+TrisStatus ParseTris(std::istream& in, std::vector<float>& coords, int& count, std::string& message) {
+  const long long bytes = BytesLeft(in);
+  long long n = 0;
+  if (!ReadCount(in, n)) {
+    if (in.bad()) return Fail(TrisStatus::CannotRead, message, kCannotRead);
+    return Fail(TrisStatus::BadCount, message, kBadCount);
+  }
 
   coords.clear();
-  // Reserve only what the file can back, never what the count claims.
-  const long long backed = bytes > 0 ? bytes / 2 : 0;
-  coords.reserve(static_cast<size_t>(std::min<long long>(9 * count, backed)));
+  // Reserve only what the input can back (a number takes at least two characters), never what
+  // the count claims.
+  if (bytes > 0) coords.reserve(static_cast<size_t>(std::min<long long>(9 * n, bytes / 2)));
 
-  float value = 0.0f;
-  for (long long i = 0; i < 9 * count; ++i) {
+  for (long long i = 0; i < 9 * n; ++i) {
+    // Reset each time: an extraction that finds only the end of the input leaves it as it was.
+    float value = 0.0f;
     if (!(in >> value)) {
-      const std::string line = "Triangle " + std::to_string(i / 9) + " of " + std::to_string(count) +
-                               " is incomplete: expected 9 numbers, found " + std::to_string(i % 9) + ".";
-      FailParsing(file_name, line.c_str());
+      if (in.bad()) return Fail(TrisStatus::CannotRead, message, kCannotRead);
+      const std::string triangle = "Triangle " + std::to_string(i / 9 + 1) + " of " + std::to_string(n);
+      // Extraction stores the largest float, with the failure, for a number beyond the range.
+      if (value == FLT_MAX || value == -FLT_MAX)
+        return Fail(TrisStatus::OutOfRange, message,
+                    triangle + ": number " + std::to_string(i % 9 + 1) +
+                        " of 9 is out of range for a float (larger in size than about 3.4e38).");
+      return Fail(TrisStatus::Incomplete, message,
+                  triangle + " is incomplete: expected 9 numbers, found " + std::to_string(i % 9) + ".");
     }
     coords.push_back(value);
   }
-  return static_cast<int>(count);
+  count = static_cast<int>(n);
+  return TrisStatus::Ok;
+}
+
+TrisStatus ReadTris(const char* file_name, std::vector<float>& coords, int& count, std::string& message) {
+  // A folder opens as a file here but cannot be read; it is no mesh file to open.
+  struct stat info;
+  if (stat(file_name, &info) == 0 && S_ISDIR(info.st_mode))
+    return Fail(TrisStatus::CannotOpen, message, kCannotOpen);
+  std::ifstream in(file_name);
+  if (in.fail()) return Fail(TrisStatus::CannotOpen, message, kCannotOpen);
+  return ParseTris(in, coords, count, message);
+}
+
+int ReadTrisFile(const char* file_name, std::vector<float>& coords) {
+  int count = 0;
+  std::string message;
+  if (ReadTris(file_name, coords, count, message) != TrisStatus::Ok) {
+    std::cerr << "ERROR occurred while parsing " << file_name << std::endl;
+    std::cerr << message << std::endl;
+    std::exit(1);
+  }
+  return count;
 }

@@ -2,12 +2,35 @@
 // Reading a .tris mesh file: a triangle count n, then 9n numbers (x, y, z of each triangle's
 // three vertices), separated by any whitespace; anything after the 9n-th number is never read.
 //
-// A file that cannot be opened, whose first token is not a non-negative count, that ends early
-// or holds a token that is not a number where one is expected ends the program with exit code 1
-// after a message on the standard error stream, before anything of the file is used. Storage
-// grows with what the file actually holds, so an absurd count costs nothing.
+// The count is a plain decimal integer token from 0 to 2^31 - 1, digits only with an optional
+// leading '+': "1.5", "0x1", "-3" or "12abc" are refused rather than read in part. Numbers are
+// read as stream extraction reads a float; one beyond the float range (such as 1e39) is refused.
+// Storage grows with what the file actually holds, so an absurd count costs nothing.
 
+#include <iosfwd>
+#include <string>
 #include <vector>
 
-// Fills `coords` with the 9n numbers of the file and returns n; exits on a bad file.
+enum class TrisStatus {
+  Ok,
+  CannotOpen,   // no such file, no permission, or a folder
+  CannotRead,   // opened, but reading failed
+  BadCount,     // the first token is not a count
+  Incomplete,   // fewer than 9n numbers, or a token that is not a number where one is expected
+  OutOfRange,   // a number too large in size for a float
+};
+
+// Parses mesh text from `in`. On success fills `coords` with the 9n numbers, sets `count` to n
+// and returns TrisStatus::Ok. Otherwise returns the problem, with `message` set to the line that
+// explains it ("Triangle k of n ..." counts from 1); `coords` and `count` then hold nothing of use.
+// Nothing is printed and the program goes on.
+TrisStatus ParseTris(std::istream& in, std::vector<float>& coords, int& count, std::string& message);
+
+// Opens the file and parses it as ParseTris does. Pipes and other unseekable files are read
+// like any other.
+TrisStatus ReadTris(const char* file_name, std::vector<float>& coords, int& count, std::string& message);
+
+// The loaders' reading: fills `coords` with the 9n numbers of the file and returns n. On any
+// problem it writes "ERROR occurred while parsing <file name>" and the problem's message to the
+// standard error stream and ends the program with exit code 1, before anything of the file is used.
 int ReadTrisFile(const char* file_name, std::vector<float>& coords);

@@ -1,6 +1,8 @@
 #include "model.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "collision/cq.h"
 #include "test-files.h"
@@ -88,6 +90,49 @@ TEST(Model, CollisionModelKeepsFileOrderAsIds) {
   }
 }
 
+// The demo's box with its floor stretched to +-1e20: a valid file whose floor triangles used to
+// get NaN normals (the single-precision cross product overflows). Every face keeps its outward
+// unit normal; a triangle without area gets none.
+TEST(Model, FaceNormalsOfAHugeFloorAndOfAFlatTriangle) {
+  Model model;
+  Load(model, "huge-floor.tris",
+       "3\n"
+       "-1e20 -1 -1e20  1e20 -1 -1e20  1e20 -1 1e20\n"
+       "-1e20 -1 -1e20  1e20 -1 1e20  -1e20 -1 1e20\n"
+       "0 0 0  1 1 1  2 2 2\n");
+  for (unsigned k = 0; k < 2; ++k) {
+    const Vec3& n = model.TriangleAt(k).face_normal;
+    EXPECT_EQ(n.x, 0.0f) << k;
+    EXPECT_EQ(n.y, -1.0f) << k;
+    EXPECT_EQ(n.z, 0.0f) << k;
+  }
+  EXPECT_EQ(model.TriangleAt(2).face_normal.Length(), 0.0f);
+}
+
+// A mesh file read through a pipe (such as /dev/stdin), which can be neither measured nor
+// rewound, loads as a file does; it used to be refused for its count.
+TEST(Model, LoadsThroughAPipe) {
+  const std::string text = "1  0 0 0 1 0 0 0 1 0";
+  for (int loader = 0; loader < 2; ++loader) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    ASSERT_EQ(write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(ends[1]);
+    const std::string path = "/dev/fd/" + std::to_string(ends[0]);
+    if (loader == 0) {
+      Model model;
+      model.Load(path.c_str(), 1.0f);
+      EXPECT_EQ(model.ntris(), 1);
+    } else {
+      CQ_Model collision;
+      LoadCollisionModel(collision, path.c_str(), 1.0f);
+      EXPECT_EQ(collision.state, 2);
+      EXPECT_EQ(collision.tri_count, 1);
+    }
+    close(ends[0]);
+  }
+}
+
 TEST(ModelDeathTest, TriangleAtStopsPastTheEnd) {
   Model model;
   Load(model, "one.tris", "1 0 0 1 1 0 0 0 1 0");
@@ -109,9 +154,15 @@ TEST(ModelDeathTest, BadFilesExitWithTheirMessages) {
       {"negative.tris", "-3 1 2 3 4 5 6 7 8 9", not_a_count},
       {"minus-one.tris", "-1", not_a_count},
       {"too-big.tris", "99999999999 1 2 3", not_a_count},
-      {"short.tris", "2  0 0 0 1 0 0 0 1 0  4 4 4", "Triangle 1 of 2 is incomplete: expected 9 numbers, found 3.\n"},
-      {"huge-claim.tris", "2000000000 1 2 3", "Triangle 0 of 2000000000 is incomplete"},
-      {"word-inside.tris", "1  0 0 0 1 x 0 0 1 0", "Triangle 0 of 1 is incomplete: expected 9 numbers, found 4.\n"},
+      {"short.tris", "2  0 0 0 1 0 0 0 1 0  4 4 4", "Triangle 2 of 2 is incomplete: expected 9 numbers, found 3.\n"},
+      {"huge-claim.tris", "2000000000 1 2 3", "Triangle 1 of 2000000000 is incomplete"},
+      {"word-inside.tris", "1  0 0 0 1 x 0 0 1 0", "Triangle 1 of 1 is incomplete: expected 9 numbers, found 4.\n"},
+      // Counts that used to be read in part: 1 with ".5" shifted into the coordinates, 0.
+      {"fraction.tris", "1.5 0 0 0 1 0 0 0 1", not_a_count},
+      {"hex.tris", "0x1  0 0 0 1 0 0 0 1 0", not_a_count},
+      {"glued.tris", "12abc", not_a_count},
+      {"out-of-range.tris", "1  0 0 0 1 0 0 0 1e39 0",
+       "Triangle 1 of 1: number 8 of 9 is out of range for a float \\(larger in size than about 3.4e38\\).\n"},
   };
   for (const auto& c : cases) {
     const std::string path = WriteTempFile(c.name, c.text);
@@ -127,4 +178,12 @@ TEST(ModelDeathTest, BadFilesExitWithTheirMessages) {
   Model model;
   EXPECT_EXIT(model.Load((testing::TempDir() + "missing.tris").c_str(), 1.0f), testing::ExitedWithCode(1),
               open_failed);
+  // A folder given as a mesh file used to be "opened" and then refused for its count.
+  const std::string folder = testing::TempDir() + "folder.tris";
+  mkdir(folder.c_str(), 0700);
+  EXPECT_EXIT(model.Load(folder.c_str(), 1.0f), testing::ExitedWithCode(1),
+              "ERROR occurred while parsing .*folder.tris\nCould not open file.\n");
+  CQ_Model collision;
+  EXPECT_EXIT(LoadCollisionModel(collision, folder.c_str(), 1.0f), testing::ExitedWithCode(1),
+              "ERROR occurred while parsing .*folder.tris\nCould not open file.\n");
 }

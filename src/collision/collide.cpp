@@ -6,6 +6,7 @@
 
 #include "matrix.h"
 #include "overlap.h"
+#include "placement-check.h"
 #include "traversal-paths.h"
 
 namespace {
@@ -49,6 +50,8 @@ int CollideModels(CQ_CollideResult* result, const double R1[3][3], const double 
   MatTransposeMul(result->rel_rotation, R1, R2);
   VecSub(d, T2, T1);
   MatTransposeVec(result->rel_translation, R1, d);
+  if (!RelativePlacementIsFinite(result->rel_rotation, result->rel_translation))
+    return StatusNonFinitePlacement;
 
   // The roots' rotation and box centre are in model coordinates: place root 2's box frame in
   // root 1's box frame.

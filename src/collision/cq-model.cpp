@@ -1,6 +1,7 @@
 #include "cq-model.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <new>
@@ -72,6 +73,14 @@ int CQ_Model::BeginModel(int n) {
 }
 
 int CQ_Model::AddTri(const double p1[3], const double p2[3], const double p3[3], int id) {
+  // A NaN or an infinity has no place in space: the tree over it would cull or keep its pairs at
+  // random. It is refused before the model is touched, on a built model too.
+  bool finite = true;
+  for (int k = 0; k < 3; k++) finite = finite && std::isfinite(p1[k]) && std::isfinite(p2[k]) && std::isfinite(p3[k]);
+  if (!finite) {
+    std::fprintf(stderr, "CQ Error! AddTri() was given a vertex that is not finite. AddTri() was\nignored.\n");
+    return StatusNonFiniteVertex;
+  }
   if (state == 0) {
     const int status = BeginModel(8);
     if (status != StatusOk) return status;

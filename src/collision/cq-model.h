@@ -29,6 +29,7 @@ class CQ_Model {
   // Appends a copy of one triangle. A fresh model is begun implicitly (and stores nothing if that
   // fails: StatusOutOfMemory). On a built model: warning, StatusOutOfSequence, nothing changes.
   // The list doubles when full; if that fails, StatusOutOfMemory and the model is unchanged.
+  // A vertex with a NaN or an infinity: an error message, StatusNonFiniteVertex, nothing changes.
   int AddTri(const double p1[3], const double p2[3], const double p3[3], int id);
   // Trims the triangle list and builds the tree. StatusEmptyModel without triangles,
   // StatusOutOfSequence on a built model, StatusOutOfMemory if storage fails; the model is then

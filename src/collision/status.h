@@ -8,6 +8,10 @@ constexpr int StatusOutOfMemory = -1;     // storage for triangles, BVs or pairs
 constexpr int StatusModelNotBuilt = -3;   // a query was given a model that is not built
 constexpr int StatusOutOfSequence = -4;   // BeginModel, AddTri or EndModel in the wrong state
 constexpr int StatusEmptyModel = -5;      // EndModel on a model without triangles
+constexpr int StatusNonFinitePlacement = -6;  // a query's rotations or translations hold a NaN
+                                              // or an infinity, or their difference overflows:
+                                              // refused, with no pairs reported
+constexpr int StatusNonFiniteVertex = -7;     // AddTri given a NaN or an infinity: ignored
 
 // The query flag that ends the search at the first intersecting triangle pair.
 constexpr int StopAtFirstContact = 2;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -337,6 +338,55 @@ TEST(CollideModels, UnbuiltModelIsRefusedAndTheResultKept) {
     EXPECT_EQ(result.pair_list, list);
   }
   EXPECT_EQ(result.SecondId(0), 3);
+}
+
+// A NaN or an infinity anywhere in either placement, or translations whose difference
+// overflows, refuses the query: its own status, one "CQ Error:" line, no pairs. Before the
+// refusal such a query reported every triangle pair as touching, with StatusOk.
+TEST(CollideModels, NonFinitePlacementIsRefusedWithNoPairs) {
+  CQ_Model a;  // queried against itself: a model is only read
+  test_meshes::BuildModel(a, test_meshes::Icosphere(1, 0.99));
+  CQ_Model& b = a;
+  const double near[3] = {1, 0, 0};
+  CQ_CollideResult result;
+  ASSERT_EQ(CollideModels(&result, kIdentity, kZero, &a, kIdentity, near, &b, 0), StatusOk);
+  ASSERT_GT(result.num_pairs, 0);
+
+  const double bad[3] = {std::nan(""), HUGE_VAL, -HUGE_VAL};
+  int refused = 0;
+  for (int slot = 0; slot < 24; slot++)
+    for (double value : bad)
+      for (int flag : {0, StopAtFirstContact}) {
+        // Slots 0..8: R1, 9..17: R2, 18..20: T1, 21..23: T2.
+        double R1[3][3], R2[3][3], T1[3] = {0, 0, 0}, T2[3] = {1, 0, 0};
+        for (int i = 0; i < 3; i++)
+          for (int j = 0; j < 3; j++) R1[i][j] = R2[i][j] = kIdentity[i][j];
+        if (slot < 9) R1[slot / 3][slot % 3] = value;
+        else if (slot < 18) R2[(slot - 9) / 3][(slot - 9) % 3] = value;
+        else if (slot < 21) T1[slot - 18] = value;
+        else T2[slot - 21] = value;
+        testing::internal::CaptureStderr();
+        const int status = CollideModels(&result, R1, T1, &a, R2, T2, &b, flag);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(status, StatusNonFinitePlacement) << "slot " << slot << " value " << value;
+        EXPECT_EQ(result.num_pairs, 0) << "slot " << slot << " value " << value;
+        EXPECT_EQ(said.rfind("CQ Error: ", 0), 0u) << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        refused += status == StatusNonFinitePlacement;
+      }
+  EXPECT_EQ(refused, 24 * 3 * 2);
+
+  // Finite translations whose difference overflows; then huge ones whose difference does not.
+  const double west[3] = {-1e308, 0, 0}, east[3] = {1e308, 0, 0};
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(CollideModels(&result, kIdentity, west, &a, kIdentity, east, &b, 0), StatusNonFinitePlacement);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("CQ Error: "), std::string::npos);
+  EXPECT_EQ(result.num_pairs, 0);
+  const double far1[3] = {1e300, 0, 0}, far2[3] = {1e300, 0, 1e300};
+  EXPECT_EQ(CollideModels(&result, kIdentity, far1, &a, kIdentity, far2, &b, 0), StatusOk);
+  EXPECT_EQ(result.num_pairs, 0);
+  EXPECT_EQ(CollideModels(&result, kIdentity, far1, &a, kIdentity, far1, &b, 0), StatusOk);
+  EXPECT_GT(result.num_pairs, 0) << "the same huge translation places both models alike";
 }
 
 // Both models of two triangles, every triangle crossing every other, roots of equal size: the

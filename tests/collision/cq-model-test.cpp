@@ -146,6 +146,38 @@ TEST(CQModel, BuildProtocolStatusesAndMessages) {
   EXPECT_EQ(model.bv_capacity, 0);
 }
 
+// A NaN or an infinity in any of the nine coordinates is refused with its own status and
+// message, on a fresh, a begun and a built model alike, and nothing changes; the model builds
+// from the triangles it took. Accepted, such a triangle made the tree cull its pairs at random.
+TEST(CQModel, AddTriRefusesVerticesThatAreNotFinite) {
+  const double good[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  const char kRefused[] = "CQ Error! AddTri() was given a vertex that is not finite. AddTri() was\nignored.\n";
+  CQ_Model model;
+  for (int round = 0; round < 3; round++) {
+    for (int slot = 0; slot < 9; slot++)
+      for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        double v[3][3];
+        for (int k = 0; k < 3; k++)
+          for (int i = 0; i < 3; i++) v[k][i] = good[k][i];
+        v[slot / 3][slot % 3] = bad;
+        const int state = model.state, count = model.tri_count;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(model.AddTri(v[0], v[1], v[2], 7), StatusNonFiniteVertex) << "slot " << slot;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), kRefused);
+        EXPECT_EQ(model.state, state);
+        EXPECT_EQ(model.tri_count, count);
+      }
+    // Fresh, then begun with one triangle, then built.
+    if (round == 0) {
+      EXPECT_EQ(model.AddTri(good[0], good[1], good[2], 1), StatusOk);
+    } else if (round == 1) {
+      EXPECT_EQ(model.EndModel(), StatusOk);
+    }
+  }
+  EXPECT_EQ(model.tri_count, 1);
+  EXPECT_EQ(model.bv_count, 1);
+}
+
 TEST(CQModel, TriangleCapacityDoublesFromEightAndIsTrimmedByEndModel) {
   CQ_Model model;
   AddShifted(model, 0, 0);  // begins implicitly

@@ -70,6 +70,16 @@ expect_exit() {
   [ "$code" -eq "$expected" ] || fail "exit code $code, expected $expected"
 }
 
+# A client may connect at any moment, also just after the last one left; a server that resets
+# then (run without -noreset) refuses whoever connects meanwhile.
+check_server_takes_every_client() {
+  local refused=0 i
+  for ((i = 0; i < 100; i++)); do
+    timeout 10 xwininfo -root > /dev/null 2>&1 || refused=$((refused + 1))
+  done
+  [ "$refused" -eq 0 ] || fail "the X server refused $refused of 100 short connections"
+}
+
 window_of() { timeout 10 xdotool search --name "^$1\$" 2> /dev/null | head -n 1; }
 has_window() { [ -n "$(window_of "$1")" ]; }
 
@@ -264,6 +274,10 @@ release() {
   [ "$1" = shift ] && timeout 10 xdotool keyup shift
   return 0
 }
+
+# --- 0. the server -----------------------------------------------------------------------------
+
+check_server_takes_every_client
 
 # --- 1. start-up ------------------------------------------------------------------------------
 

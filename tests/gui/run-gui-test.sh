@@ -54,13 +54,15 @@ free_display_number() {
   return 1
 }
 
+# -noreset: a server that resets whenever its last client leaves refuses a client that connects
+# meanwhile (the checks connect and leave many times).
 # Another run may take the same number between our look and the server's start; then the
 # checks never began (no marker) and we try the next free number.
 for attempt in 1 2 3; do
   display_number=$(free_display_number) || { echo "FAIL: no free display number" >&2; exit 1; }
   rm -f "$work/started"
   timeout -k 5 "$budget_seconds" xvfb-run -n "$display_number" -e "$work/xvfb.log" \
-    -s "-screen 0 1280x800x24" bash "$here/gui-checks.sh" "$quorvel" "$panel_layout" "$data" "$work"
+    -s "-screen 0 1280x800x24 -noreset" bash "$here/gui-checks.sh" "$quorvel" "$panel_layout" "$data" "$work"
   status=$?
   kill_our_server
   if [ -e "$work/started" ]; then
