@@ -1,6 +1,7 @@
 // quorvel-bench as a user meets it: its options, its messages and its exit codes (0 after the
 // run or --help, 1 with the loader's message for a missing or malformed mesh file, 2 for a bad
-// option). Only the paths that end before the timed run are taken, so nothing here is slow.
+// option), and its outputs for other programs. The runs use the 20-triangle spheres, or end
+// before the timed run, so nothing here is slow.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -51,7 +52,8 @@ TEST(QuorvelBench, HelpPrintsTheUsageAndExitsZero) {
     EXPECT_EQ(o.exit_code, 0) << option;
     EXPECT_EQ(o.out.rfind("usage: quorvel-bench [--seed N] [--rk4] [--step H] [--model N] [--bodies N]", 0), 0u)
         << option << ": " << o.out;
-    for (const char* each : {"--seed N", "--rk4", "--step H", "--model N", "--bodies N", "--fingerprint"})
+    for (const char* each :
+         {"--seed N", "--rk4", "--step H", "--model N", "--bodies N", "--fingerprint", "--json", "--trace"})
       EXPECT_NE(o.out.find(each), std::string::npos) << each;
     EXPECT_EQ(o.err, "") << option;
   }
@@ -112,5 +114,50 @@ TEST(QuorvelBench, MissingOrMalformedMeshFilesExitOneWithTheLoadersMessage) {
                        "First entry should be number of triangles (an unsigned int).\n"),
             std::string::npos)
       << o.err;
+  EXPECT_EQ(o.out, "");
+}
+
+// The machine-readable outputs of one seeded run with the 20-triangle spheres (quick): one JSON
+// object whose figures agree with the trace, a trace row for every settling and timed
+// iteration, and a fingerprint that a second run with the same seed repeats.
+TEST(QuorvelBench, JsonTraceAndFingerprintDescribeTheSameRun) {
+  const std::string trace = ::testing::TempDir() + "bench-trace.csv";
+  const Outcome o = RunBench(kData, "--seed 4 --model 0 --json --fingerprint --trace '" + trace + "'");
+  ASSERT_EQ(o.exit_code, 0) << o.err;
+  ASSERT_EQ(o.out.front(), '{');
+  ASSERT_EQ(o.out.substr(o.out.size() - 2), "}\n");
+  EXPECT_EQ(o.out.find('\n'), o.out.size() - 1) << "one line";
+  auto number = [&](const std::string& key) {
+    const size_t at = o.out.find("\"" + key + "\": ");
+    EXPECT_NE(at, std::string::npos) << key;
+    return at == std::string::npos ? -1.0 : std::stod(o.out.substr(at + key.size() + 4));
+  };
+  EXPECT_EQ(number("bodies"), 10);
+  EXPECT_EQ(number("timed_iterations"), 16384);
+  EXPECT_GT(number("seconds_per_iteration"), 0);
+  EXPECT_GE(number("queries_per_iteration"), 0);
+  const double settling = number("settling_iterations");  // 0 when the rack is free of contacts
+
+  std::ifstream rows(trace);
+  std::string line;
+  ASSERT_TRUE(std::getline(rows, line));
+  EXPECT_EQ(line.rfind("phase,iteration,time,body_contacts,wall_contacts,queries,replayed,skipped,box_visits,", 0), 0u);
+  int settling_rows = 0, timed_rows = 0;
+  while (std::getline(rows, line)) (line.rfind("settling,", 0) == 0 ? settling_rows : timed_rows)++;
+  EXPECT_EQ(settling_rows, settling);
+  EXPECT_EQ(timed_rows, 16384);
+
+  const size_t at = o.out.find("\"fingerprint\": \"");
+  ASSERT_NE(at, std::string::npos);
+  const std::string hash = o.out.substr(at + 16, 16);
+  EXPECT_EQ(hash.find_first_not_of("0123456789abcdef"), std::string::npos) << hash;
+  const Outcome again = RunBench(kData, "--seed 4 --model 0 --fingerprint");
+  EXPECT_EQ(again.out, "fingerprint " + hash + "\n") << "the same seed ends in the same state";
+}
+
+TEST(QuorvelBench, AnUnwritableTraceExitsTwoBeforeAnythingRuns) {
+  const Outcome o = RunBench(kData, "--seed 1 --trace /nonexistent-folder/trace.csv");
+  EXPECT_EQ(o.exit_code, 2);
+  EXPECT_EQ(o.err.rfind("quorvel-bench: cannot write the trace file '/nonexistent-folder/trace.csv'", 0), 0u) << o.err;
   EXPECT_EQ(o.out, "");
 }
