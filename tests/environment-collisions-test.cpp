@@ -170,3 +170,17 @@ TEST(EnvironmentCollisions, BounceOnlyWhenMovingIntoTheWallFasterThanTheThreshol
     EXPECT_LT(ball[0].position.x, 14.05f) << w;
   }
 }
+
+// A remembered answer belongs to both poses: a ball that has not moved is queried again when
+// the environment has, and finds the wall that came to it.
+TEST(EnvironmentCollisions, AMovedEnvironmentIsQueriedAgain) {
+  Box box;
+  Bodies ball(1);
+  ball.Place(0, Vec3(13.5f, 4.5f, 0), Vec3(0.5f, 0, 0));
+  ball.system.ResolveEnvironmentCollisions(box.system);
+  ASSERT_EQ(ball.system.collision_free, 1) << "half a unit from the wall";
+  box.system.Body(0)->position.x = -0.6f;  // the wall at x = +15 comes to x = 14.4
+  ball.system.ResolveEnvironmentCollisions(box.system);
+  EXPECT_EQ(ball.system.collision_free, 0);
+  EXPECT_NEAR(ball[0].velocity.x, -0.3f, 1e-6f) << "bounced off the wall that moved";
+}
