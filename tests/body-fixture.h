@@ -2,6 +2,7 @@
 // A small system of sphere bodies loaded from the committed mesh files, placed by hand, and the
 // box environment placed as the scene places it (half a turn about y).
 
+#include <random>
 #include <string>
 
 #include "force-list.h"
@@ -9,6 +10,14 @@
 #include "rb-system.h"
 
 inline std::string DataFile(const char* name) { return std::string(QUORVEL_DATA_DIR) + "/" + name; }
+
+// A unit quaternion uniformly distributed over the rotations.
+inline Quaternion RandomOrientation(std::mt19937& random) {
+  std::normal_distribution<float> normal;
+  Quaternion q(normal(random), normal(random), normal(random), normal(random));
+  q.Normalize();
+  return q;
+}
 
 struct Bodies {
   explicit Bodies(unsigned n, const char* model = "sphere03.tris") : system(n, &forces) {

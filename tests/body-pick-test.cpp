@@ -14,13 +14,6 @@
 
 namespace {
 
-Quaternion RandomOrientation(std::mt19937& random) {
-  std::normal_distribution<float> normal;
-  Quaternion q(normal(random), normal(random), normal(random), normal(random));
-  q.Normalize();
-  return q;
-}
-
 // The slow, obviously right answer: every triangle of the model, in model coordinates.
 bool EveryTriangle(const CQ_Model& model, const Placement& placement, const double origin[3],
                    const double direction[3], double& nearest, int& triangle) {

@@ -24,13 +24,6 @@ constexpr int kFrames = 1500;
 constexpr int kPlacements = 4000;
 #endif
 
-Quaternion RandomOrientation(std::mt19937& random) {
-  std::normal_distribution<float> normal;
-  Quaternion q(normal(random), normal(random), normal(random), normal(random));
-  q.Normalize();
-  return q;
-}
-
 // Runs a break shot for `frames` iterations and returns the fingerprint after every 50th.
 std::vector<uint64_t> Fingerprints(unsigned seed, bool rk4, unsigned bodies, bool shortcuts, PassCounters* totals) {
   QuietScene quiet(seed, bodies);

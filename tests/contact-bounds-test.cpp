@@ -20,13 +20,6 @@ constexpr int kCases = 400;
 constexpr int kCases = 5000;
 #endif
 
-Quaternion RandomOrientation(std::mt19937& random) {
-  std::normal_distribution<float> normal;
-  Quaternion q(normal(random), normal(random), normal(random), normal(random));
-  q.Normalize();
-  return q;
-}
-
 // A one-triangle model at the identity placement.
 struct OneTriangle {
   explicit OneTriangle(const double a[3], const double b[3], const double c[3]) {
