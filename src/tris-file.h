@@ -1,6 +1,7 @@
 #pragma once
-// Reading a .tris mesh file: a triangle count n, then 9n numbers (x, y, z of each triangle's
-// three vertices), separated by any whitespace; anything after the 9n-th number is never read.
+// Our mesh files are plain text: how many triangles, then three corners of three coordinates
+// each per triangle, with line breaks and spaces of no meaning. Reading stops once the last
+// triangle is complete, so a file may carry notes after it.
 //
 // The count is a plain decimal integer token from 0 to 2^31 - 1, digits only with an optional
 // leading '+': "1.5", "0x1", "-3" or "12abc" are refused rather than read in part. Numbers are
