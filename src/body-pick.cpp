@@ -6,17 +6,10 @@
 
 #include "assertion.h"
 #include "collision/cq.h"
+#include "collision/matrix.h"
 #include "rb-system.h"
 
 namespace {
-
-double Dot3(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-void Cross3(const double a[3], const double b[3], double out[3]) {
-  out[0] = a[1] * b[2] - a[2] * b[1];
-  out[1] = a[2] * b[0] - a[0] * b[2];
-  out[2] = a[0] * b[1] - a[1] * b[0];
-}
 
 // p in the frame whose axes are the columns of R and whose origin lies at c: R^T (p - c).
 void IntoFrame(const double R[3][3], const double c[3], const double p[3], double out[3]) {
@@ -65,19 +58,19 @@ double RayMeetsTriangle(const double origin[3], const double direction[3], const
   const double e1[3] = {v1[0] - v0[0], v1[1] - v0[1], v1[2] - v0[2]};
   const double e2[3] = {v2[0] - v0[0], v2[1] - v0[1], v2[2] - v0[2]};
   double p[3];
-  Cross3(direction, e2, p);
-  const double det = Dot3(e1, p);
+  VecCross(p, direction, e2);
+  const double det = VecDot(e1, p);
   if (det == 0.0) return -1.0;
   const double inv = 1.0 / det;
   const double s[3] = {origin[0] - v0[0], origin[1] - v0[1], origin[2] - v0[2]};
   // Barycentric coordinates (u, v) of the crossing of the triangle's plane.
-  const double u = Dot3(s, p) * inv;
+  const double u = VecDot(s, p) * inv;
   if (u < 0.0 || u > 1.0) return -1.0;
   double q[3];
-  Cross3(s, e1, q);
-  const double v = Dot3(direction, q) * inv;
+  VecCross(q, s, e1);
+  const double v = VecDot(direction, q) * inv;
   if (v < 0.0 || u + v > 1.0) return -1.0;
-  const double t = Dot3(e2, q) * inv;
+  const double t = VecDot(e2, q) * inv;
   return t > 0.0 ? t : -1.0;
 }
 

@@ -9,27 +9,19 @@
 
 namespace {
 
-double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-double Norm(const double a[3]) { return std::sqrt(Dot(a, a)); }
-
-void Cross(double out[3], const double a[3], const double b[3]) {
-  out[0] = a[1] * b[2] - a[2] * b[1];
-  out[1] = a[2] * b[0] - a[0] * b[2];
-  out[2] = a[0] * b[1] - a[1] * b[0];
-}
+double Norm(const double a[3]) { return std::sqrt(VecDot(a, a)); }
 
 // Squared distance from p to the segment (a, b).
 double SquaredDistanceToSegment(const double p[3], const double a[3], const double b[3]) {
   double ab[3], ap[3];
   VecSub(ab, b, a);
   VecSub(ap, p, a);
-  const double length2 = Dot(ab, ab);
-  double t = length2 > 0 ? Dot(ap, ab) / length2 : 0;
+  const double length2 = VecDot(ab, ab);
+  double t = length2 > 0 ? VecDot(ap, ab) / length2 : 0;
   t = t < 0 ? 0 : (t > 1 ? 1 : t);
   double d[3];
   for (int k = 0; k < 3; ++k) d[k] = ap[k] - t * ab[k];
-  return Dot(d, d);
+  return VecDot(d, d);
 }
 
 // Squared distance from p to the triangle (a, b, c), never more than the true one by more than
@@ -43,20 +35,20 @@ double SquaredDistanceToTriangle(const double p[3], const double a[3], const dou
   double ab[3], ac[3], n[3];
   VecSub(ab, b, a);
   VecSub(ac, c, a);
-  Cross(n, ab, ac);
-  const double nn = Dot(n, n);
+  VecCross(n, ab, ac);
+  const double nn = VecDot(n, n);
   if (!(nn > 0)) return best;
   const double* corners[3] = {a, b, c};
   for (int k = 0; k < 3; ++k) {
     double edge[3], to_p[3], side[3];
     VecSub(edge, corners[(k + 1) % 3], corners[k]);
     VecSub(to_p, p, corners[k]);
-    Cross(side, edge, to_p);
-    if (Dot(n, side) < -1e-9 * nn) return best;  // projects outside this edge
+    VecCross(side, edge, to_p);
+    if (VecDot(n, side) < -1e-9 * nn) return best;  // projects outside this edge
   }
   double ap[3];
   VecSub(ap, p, a);
-  const double height = Dot(ap, n);
+  const double height = VecDot(ap, n);
   const double plane = height * height / nn;
   return plane < best ? plane : best;
 }
@@ -95,7 +87,7 @@ bool BallsApart(const PlacedBall& a, const PlacedBall& b) {
   const double reach = (1 + a.rotation_error) * a.radius + (1 + b.rotation_error) * b.radius +
                        2 * (a.rotation_error * (a.offset + a.radius) + b.rotation_error * (b.offset + b.radius)) +
                        1e-6 * size;
-  return Dot(d, d) > reach * reach;  // false for anything not finite
+  return VecDot(d, d) > reach * reach;  // false for anything not finite
 }
 
 bool BallClearOfTriangles(const double center[3], double radius, const Placement& p1, const CQ_Model& model2,

@@ -22,6 +22,9 @@ constexpr int kMaxBackingIterations = 50;
 constexpr float kNormalStep = 0.01f;
 constexpr int kMaxNormalSteps = 1000;
 
+// A zero normal: the touched triangle has no area, so no direction to go.
+bool IsZero(const Vec3& v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f; }
+
 // One body touching one environment body. `triangle` is the environment triangle of the last
 // query that reported contact: the one whose stored normal the contact uses.
 struct WallContact {
@@ -49,11 +52,11 @@ struct WallContact {
   // it, and if none has, the zero vector says there is no direction to go.
   Vec3 TouchedNormal() {
     Vec3 n = NormalOf(triangle);
-    if (n.x != 0.0f || n.y != 0.0f || n.z != 0.0f) return n;
+    if (!IsZero(n)) return n;
     const CQ_CollideResult& all = workspace.AllEnvironmentPairs(index, body, environment_index, environment);
     for (int k = 0; k < all.num_pairs; ++k) {
       n = NormalOf(all.pair_list[k].second_id);
-      if (n.x != 0.0f || n.y != 0.0f || n.z != 0.0f) {
+      if (!IsZero(n)) {
         triangle = all.pair_list[k].second_id;
         return n;
       }
@@ -83,7 +86,7 @@ void BackOut(WallContact& c) {
   }
   for (int n = 0; n < kMaxNormalSteps; ++n) {
     const Vec3 normal = c.TouchedNormal();
-    if (normal.x == 0.0f && normal.y == 0.0f && normal.z == 0.0f) return;
+    if (IsZero(normal)) return;
     c.body.position -= kNormalStep * normal;
     if (!c.Touching()) return;
   }

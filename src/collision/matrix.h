@@ -38,3 +38,12 @@ inline void MatTransposeVec(double out[3], const double M[3][3], const double v[
 inline void VecSub(double out[3], const double a[3], const double b[3]) {
   for (int i = 0; i < 3; i++) out[i] = a[i] - b[i];
 }
+
+// a . b.
+inline double VecDot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+// out = a x b.
+inline void VecCross(double out[3], const double a[3], const double b[3]) {
+  const double r[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+  for (int i = 0; i < 3; i++) out[i] = r[i];
+}

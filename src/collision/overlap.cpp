@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "box-axes.h"
+#include "matrix.h"
 
 int BoxesDisjoint(const double B[3][3], const double T[3], const double a[3], const double b[3]) {
   return RunBoxAxes(B, T, a, b, [](int, bool separates) { return separates; });
@@ -11,28 +12,12 @@ int BoxesDisjoint(const double B[3][3], const double T[3], const double a[3], co
 
 namespace {
 
-inline void Sub(double out[3], const double a[3], const double b[3]) {
-  out[0] = a[0] - b[0];
-  out[1] = a[1] - b[1];
-  out[2] = a[2] - b[2];
-}
-
-inline void Cross(double out[3], const double a[3], const double b[3]) {
-  out[0] = a[1] * b[2] - a[2] * b[1];
-  out[1] = a[2] * b[0] - a[0] * b[2];
-  out[2] = a[0] * b[1] - a[1] * b[0];
-}
-
-inline double Dot(const double a[3], const double b[3]) {
-  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
 // The cross product n of two edges a and b is lost in rounding when its square is this small
 // against |a|^2 |b|^2: the triangle then has no plane to speak of (a segment or a point).
 constexpr double kNoPlane = 1e-26;
 
 inline bool HasNoPlane(const double n[3], const double a[3], const double b[3]) {
-  return Dot(n, n) <= kNoPlane * Dot(a, a) * Dot(b, b);
+  return VecDot(n, n) <= kNoPlane * VecDot(a, a) * VecDot(b, b);
 }
 
 // The directions that separate a segment or a point from anything, which the normals, edge
@@ -48,18 +33,18 @@ bool SeparatedWithoutAPlane(const double p[3][3], const double q[3][3], const do
   for (int i = 0; i < 3; i++)
     for (int j = 0; j < 3; j++) {
       // Edge i of the first triangle starts at its vertex i, edge j of the second at its vertex j.
-      Sub(w, q[j], p[i]);
-      Cross(across, w, e[i]);
-      Cross(axis, e[i], across);
+      VecSub(w, q[j], p[i]);
+      VecCross(across, w, e[i]);
+      VecCross(axis, e[i], across);
       if (!ProjectionsOverlap(axis, p[0], p[1], p[2], q[0], q[1], q[2])) return true;
-      Sub(w, p[i], q[j]);
-      Cross(across, w, f[j]);
-      Cross(axis, f[j], across);
+      VecSub(w, p[i], q[j]);
+      VecCross(across, w, f[j]);
+      VecCross(axis, f[j], across);
       if (!ProjectionsOverlap(axis, p[0], p[1], p[2], q[0], q[1], q[2])) return true;
     }
   for (int i = 0; i < 3; i++)
     for (int j = 0; j < 3; j++) {
-      Sub(axis, q[j], p[i]);
+      VecSub(axis, q[j], p[i]);
       if (!ProjectionsOverlap(axis, p[0], p[1], p[2], q[0], q[1], q[2])) return true;
     }
   return false;
@@ -70,8 +55,8 @@ bool SeparatedWithoutAPlane(const double p[3][3], const double q[3][3], const do
 int ProjectionsOverlap(const double axis[3], const double p1[3], const double p2[3],
                        const double p3[3], const double q1[3], const double q2[3],
                        const double q3[3]) {
-  const double P1 = Dot(axis, p1), P2 = Dot(axis, p2), P3 = Dot(axis, p3);
-  const double Q1 = Dot(axis, q1), Q2 = Dot(axis, q2), Q3 = Dot(axis, q3);
+  const double P1 = VecDot(axis, p1), P2 = VecDot(axis, p2), P3 = VecDot(axis, p3);
+  const double Q1 = VecDot(axis, q1), Q2 = VecDot(axis, q2), Q3 = VecDot(axis, q3);
 
   double max1 = P1, min1 = P1;
   if (P2 > max1) max1 = P2;
@@ -99,34 +84,34 @@ int ContactOfShifted(const double p[3][3], const double q[3][3]) {
   const double *p1 = p[0], *p2 = p[1], *p3 = p[2], *q1 = q[0], *q2 = q[1], *q3 = q[2];
 
   double e[3][3], f[3][3];
-  Sub(e[0], p2, p1);
-  Sub(e[1], p3, p2);
-  Sub(e[2], p1, p3);
-  Sub(f[0], q2, q1);
-  Sub(f[1], q3, q2);
-  Sub(f[2], q1, q3);
+  VecSub(e[0], p2, p1);
+  VecSub(e[1], p3, p2);
+  VecSub(e[2], p1, p3);
+  VecSub(f[0], q2, q1);
+  VecSub(f[1], q3, q2);
+  VecSub(f[2], q1, q3);
 
   double axis[3];
   double np[3], nq[3];
-  Cross(np, e[0], e[1]);
+  VecCross(np, e[0], e[1]);
   if (!ProjectionsOverlap(np, p1, p2, p3, q1, q2, q3)) return 0;
-  Cross(nq, f[0], f[1]);
+  VecCross(nq, f[0], f[1]);
   if (!ProjectionsOverlap(nq, p1, p2, p3, q1, q2, q3)) return 0;
 
   for (int i = 0; i < 3; i++)
     for (int j = 0; j < 3; j++) {
-      Cross(axis, e[i], f[j]);
+      VecCross(axis, e[i], f[j]);
       if (!ProjectionsOverlap(axis, p1, p2, p3, q1, q2, q3)) return 0;
     }
 
   // In-plane edge normals; they separate coplanar triangles, where every other axis is zero or
   // the shared normal.
   for (int i = 0; i < 3; i++) {
-    Cross(axis, e[i], np);
+    VecCross(axis, e[i], np);
     if (!ProjectionsOverlap(axis, p1, p2, p3, q1, q2, q3)) return 0;
   }
   for (int j = 0; j < 3; j++) {
-    Cross(axis, f[j], nq);
+    VecCross(axis, f[j], nq);
     if (!ProjectionsOverlap(axis, p1, p2, p3, q1, q2, q3)) return 0;
   }
   // A segment or a point has no in-plane axes of its own. Triangles with a plane stop here, so
@@ -186,11 +171,11 @@ int TrianglesContact(const double P1[3], const double P2[3], const double P3[3],
                      const double Q1[3], const double Q2[3], const double Q3[3]) {
   // Everything relative to P1 keeps the projections small and the rounding comparable.
   double p[3][3] = {{0, 0, 0}}, q[3][3];
-  Sub(p[1], P2, P1);
-  Sub(p[2], P3, P1);
-  Sub(q[0], Q1, P1);
-  Sub(q[1], Q2, P1);
-  Sub(q[2], Q3, P1);
+  VecSub(p[1], P2, P1);
+  VecSub(p[2], P3, P1);
+  VecSub(q[0], Q1, P1);
+  VecSub(q[1], Q2, P1);
+  VecSub(q[2], Q3, P1);
   if (AtWorkingScale(p, q)) return ContactOfShifted(p, q);
   const double* const points[6] = {P1, P2, P3, Q1, Q2, Q3};
   return RescaledContact(points);
