@@ -8,7 +8,7 @@
 
 #include "bench-poses.h"
 #include "collision/cq.h"
-#include "collision/traversal-paths.h"
+#include "collision/walk/walk-paths.h"
 
 namespace {
 
@@ -28,12 +28,12 @@ double Least(const std::vector<double>& values) {
 // of the walk (nullptr: the one the processor gets).
 struct Mode {
   int flag;
-  const TraversalPath* path;
+  const WalkPath* path;
 };
 
 void RunQueries(benchmark::State& state, CQ_Model& m1, CQ_Model& m2,
                 const std::vector<Placement>& placements, Mode mode) {
-  UseTraversalPath(mode.path);
+  UseWalkPath(mode.path);
   CQ_CollideResult result;
   long contacts = 0, bv_tests = 0, tri_tests = 0, queries = 0;
   size_t i = 0;
@@ -47,7 +47,7 @@ void RunQueries(benchmark::State& state, CQ_Model& m1, CQ_Model& m2,
     queries++;
     if (++i == placements.size()) i = 0;
   }
-  UseTraversalPath(nullptr);
+  UseWalkPath(nullptr);
   state.counters[mode.flag == StopAtFirstContact ? "contact" : "pairs"] =
       static_cast<double>(contacts) / queries;
   state.counters["bv_tests"] = static_cast<double>(bv_tests) / queries;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "assertion.h"
+#include "base/assertion.h"
 #include "math/vec3.h"
 
 class RigidBody;

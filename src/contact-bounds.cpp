@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "collision/cq.h"
-#include "collision/matrix.h"
+#include "collision/walk/matrix.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "assertion.h"
+#include "base/assertion.h"
 
 ForceList::ForceList(int32_t n, int32_t c)
     : count(0), size(n == 0 ? 100 : n), chunk(c == 0 ? 100 : c) {

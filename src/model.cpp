@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "assertion.h"
+#include "base/assertion.h"
 #include "collision/cq.h"
 #include "face-normal.h"
 #include "tris-file.h"

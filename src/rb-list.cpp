@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "assertion.h"
+#include "base/assertion.h"
 
 RBList::RBList(int32_t n) : count(0), size(n <= 0 ? 30 : n) {
   arrayPtr = new (std::nothrow) RigidBody*[size]();

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <new>
 
-#include "assertion.h"
+#include "base/assertion.h"
 #include "collision-workspace.h"
 #include "random.h"
 

@@ -1,6 +1,6 @@
 #include "scene.h"
 
-#include "assertion.h"
+#include "base/assertion.h"
 #include "random.h"
 #include "rolling-rule.h"
 

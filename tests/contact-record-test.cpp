@@ -10,7 +10,7 @@
 
 #include "body-fixture.h"
 #include "collision-workspace.h"
-#include "contact-geometry.h"
+#include "inspect/contact-geometry.h"
 #include "fingerprint.h"
 #include "quiet-scene.h"
 #include "test-files.h"

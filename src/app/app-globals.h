@@ -4,7 +4,7 @@
 // panel read and write it, one at a time on the event loop's one thread.
 
 #include "app/camera.h"
-#include "app/close-look.h"
+#include "app/inspect/close-look.h"
 #include "app/mouse-orbit.h"
 #include "app/window-record.h"
 #include "force-list.h"

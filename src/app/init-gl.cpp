@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/checker-image.h"
+#include "app/draw/checker-image.h"
 
 unsigned checker_texture = 0;
 

@@ -4,8 +4,8 @@
 
 #include "app/app-globals.h"
 #include "app/mouse-orbit.h"
-#include "app/pick-ray.h"
-#include "body-pick.h"
+#include "app/inspect/pick-ray.h"
+#include "inspect/body-pick.h"
 
 namespace {
 

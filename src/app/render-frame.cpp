@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "app/app-globals.h"
-#include "app/draw-close-look.h"
-#include "app/draw-scene.h"
-#include "app/overlay.h"
-#include "frame-advance.h"
+#include "app/inspect/draw-close-look.h"
+#include "app/draw/draw-scene.h"
+#include "app/inspect/overlay.h"
+#include "inspect/frame-advance.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "app/app-globals.h"
-#include "app/model-drawing.h"
+#include "app/draw/model-drawing.h"
 
 void InitScene() {
   InitScene(scene, static_cast<unsigned>(std::time(nullptr)));

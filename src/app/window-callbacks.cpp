@@ -3,10 +3,10 @@
 #include <GL/freeglut.h>
 
 #include "app/app-globals.h"
-#include "app/close-look.h"
+#include "app/inspect/close-look.h"
 #include "app/panel/panel-host.h"
 #include "app/render-frame.h"
-#include "assertion.h"
+#include "base/assertion.h"
 
 namespace {
 

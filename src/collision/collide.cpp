@@ -4,10 +4,10 @@
 #include <cmath>
 #include <ctime>
 
-#include "matrix.h"
-#include "overlap.h"
-#include "placement-check.h"
-#include "traversal-paths.h"
+#include "walk/matrix.h"
+#include "walk/overlap.h"
+#include "walk/placement-check.h"
+#include "walk/walk-paths.h"
 
 namespace {
 

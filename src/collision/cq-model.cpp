@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <new>
 
-#include "build-hierarchy.h"
+#include "build/build-hierarchy.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "bv.h"
 #include "model-tri.h"
 #include "status.h"
-#include "walk-node.h"
+#include "walk/walk-node.h"
 
 // The collision representation of one rigid triangle mesh: its triangles in model coordinates
 // and a binary tree of bounding volumes over them. Triangles are added between BeginModel and

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "assertion.h"
+#include "base/assertion.h"
 
 namespace chunked {
 

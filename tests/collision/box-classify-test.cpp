@@ -9,15 +9,15 @@
 #include <random>
 #include <vector>
 
-#include "collision/overlap.h"
+#include "collision/walk/overlap.h"
 #include "collision/test-meshes.h"
-#include "collision/traversal-paths.h"
+#include "collision/walk/walk-paths.h"
 
 namespace {
 
 // The paths whose box test is the single-precision one.
-std::vector<const TraversalPath*> Paths() {
-  std::vector<const TraversalPath*> paths;
+std::vector<const WalkPath*> Paths() {
+  std::vector<const WalkPath*> paths;
   if (Avx2Path() != nullptr) paths.push_back(Avx2Path());
   return paths;
 }
@@ -34,7 +34,7 @@ struct Decision {
 };
 
 // The path's test on pair 0 = x, pair 1 = y.
-void Classify(const TraversalPath& path, const Box& x, const Box& y, Decision out[2]) {
+void Classify(const WalkPath& path, const Box& x, const Box& y, Decision out[2]) {
   double B[2][3][3], T[2][3], a[2][3], b[2][3];
   for (int c = 0; c < 2; c++) {
     const Box& box = c == 0 ? x : y;
@@ -125,7 +125,7 @@ Box RandomShape(std::mt19937_64& rng) {
 // and settles the far ones itself.
 TEST(BoxClassify, SweepsAcrossEveryAxisLimitGiveTheDoubleAnswer) {
   if (Avx2Path() == nullptr) GTEST_SKIP() << "this processor has no AVX2";
-  for (const TraversalPath* path : Paths()) {
+  for (const WalkPath* path : Paths()) {
     std::mt19937_64 rng(41);
     int undecided_close = 0, shapes = 0;
     for (int k = 1; k <= 15; k++) {
@@ -162,7 +162,7 @@ TEST(BoxClassify, SweepsAcrossEveryAxisLimitGiveTheDoubleAnswer) {
 // single precision settles nearly all of those farther than 1e-5 from it.
 TEST(BoxClassify, RandomBoxesNearTheLimitGiveTheDoubleAnswer) {
   if (Avx2Path() == nullptr) GTEST_SKIP() << "this processor has no AVX2";
-  for (const TraversalPath* path : Paths()) {
+  for (const WalkPath* path : Paths()) {
     std::mt19937_64 rng(7);
     std::uniform_real_distribution<double> unit(0, 1);
     int decided = 0, apart = 0, far = 0, far_decided = 0;
@@ -206,7 +206,7 @@ TEST(BoxClassify, RandomBoxesNearTheLimitGiveTheDoubleAnswer) {
 // rightly.
 TEST(BoxClassify, OutOfRangeInputsGoToTheDoubleTest) {
   if (Avx2Path() == nullptr) GTEST_SKIP() << "this processor has no AVX2";
-  for (const TraversalPath* path : Paths()) {
+  for (const WalkPath* path : Paths()) {
     std::mt19937_64 rng(3);
     for (int n = 0; n < 200; n++) {
       const Box shape = RandomShape(rng);

@@ -2,7 +2,7 @@
 // plain walk over the same tree, so a build that orients, splits or places its volumes badly
 // goes unseen there: queries stay correct, only slower. These tests look at the tree directly.
 
-#include "collision/build-hierarchy.h"
+#include "collision/build/build-hierarchy.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "collision/overlap.h"
+#include "collision/walk/overlap.h"
 #include "collision/test-meshes.h"
-#include "collision/traversal-paths.h"
+#include "collision/walk/walk-paths.h"
 
 namespace {
 
@@ -166,8 +166,8 @@ struct PlainQuery {
 };
 
 // Every compiled path of the walk: the baseline one, and the AVX2 one where the processor has it.
-std::vector<const TraversalPath*> Paths() {
-  std::vector<const TraversalPath*> paths = {&BaselinePath()};
+std::vector<const WalkPath*> Paths() {
+  std::vector<const WalkPath*> paths = {&BaselinePath()};
   if (Avx2Path() != nullptr) paths.push_back(Avx2Path());
   return paths;
 }
@@ -175,15 +175,15 @@ std::vector<const TraversalPath*> Paths() {
 // Makes CollideModels take one path for as long as it lives.
 class TakePath {
  public:
-  explicit TakePath(const TraversalPath* path) { UseTraversalPath(path); }
-  ~TakePath() { UseTraversalPath(nullptr); }
+  explicit TakePath(const WalkPath* path) { UseWalkPath(path); }
+  ~TakePath() { UseWalkPath(nullptr); }
 };
 
 // The library's query against the plain one, on every path and for both flags: the same counts
 // of BV and triangle tests and the same pairs in the same order.
 void CheckAgainstPlain(CQ_Model& m1, const double R1[3][3], const double T1[3], CQ_Model& m2,
                        const double R2[3][3], const double T2[3], int placement) {
-  for (const TraversalPath* path : Paths()) {
+  for (const WalkPath* path : Paths()) {
     const TakePath take(path);
     for (int flag : {0, StopAtFirstContact}) {
       PlainQuery plain(&m1, &m2, flag);

@@ -1,4 +1,4 @@
-#include "collision/fit-bv.h"
+#include "collision/build/fit-bv.h"
 
 #include <gtest/gtest.h>
 

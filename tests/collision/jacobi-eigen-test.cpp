@@ -1,4 +1,4 @@
-#include "collision/jacobi-eigen.h"
+#include "collision/build/jacobi-eigen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "collision/overlap.h"
+#include "collision/walk/overlap.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "collision/exact-triangle-contact.h"
-#include "collision/overlap.h"
+#include "collision/walk/overlap.h"
 #include "fuzz-input.h"
 
 namespace {

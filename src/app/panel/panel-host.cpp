@@ -10,7 +10,7 @@
 
 #include "app/panel/panel-context.h"
 #include "app/panel/panel-input-queue.h"
-#include "assertion.h"
+#include "base/assertion.h"
 
 namespace {
 

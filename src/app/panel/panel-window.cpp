@@ -5,7 +5,7 @@
 #include <cmath>
 #include <utility>
 
-#include "assertion.h"
+#include "base/assertion.h"
 
 namespace {
 

@@ -1,0 +1,48 @@
+#include "app/inspect/close-look.h"
+
+#include <GL/freeglut.h>
+
+#include "app/app-globals.h"
+#include "collision-workspace.h"
+#include "inspect/tree-boxes.h"
+
+namespace {
+
+void ToggleContactView() {
+  close_look.contact_view = !close_look.contact_view;
+  // Detached, the passes record nothing and pay nothing for it; what the record held then
+  // describes an iteration long gone.
+  if (!close_look.contact_view) close_look.record.Clear();
+  bodies_system.Workspace().record = close_look.contact_view ? &close_look.record : nullptr;
+}
+
+// Off -> the root (depth 0) -> one level down at a time to the leaves -> off.
+void NextTreeDepth() {
+  if (bodies_system.BodyCount() == 0) return;
+  const int height = TreeHeight(bodies_system.Body(0)->collision_model());
+  close_look.tree_depth = close_look.tree_depth >= height ? -1 : close_look.tree_depth + 1;
+}
+
+}  // namespace
+
+bool HandleCloseLookKey(unsigned char key) {
+  switch (key) {
+    case ' ':
+      // Only a started simulation pauses; the racked scene has nothing to pause.
+      if (started) close_look.pacer.TogglePause();
+      break;
+    case '.': close_look.pacer.RequestSingleStep(); break;
+    // Letters in either case, as 'w' and 'x' are.
+    case 't':
+    case 'T': close_look.pacer.CycleMode(); break;
+    case 'h':
+    case 'H': close_look.overlay = !close_look.overlay; break;
+    case 'c':
+    case 'C': ToggleContactView(); break;
+    case 'b':
+    case 'B': NextTreeDepth(); break;
+    default: return false;
+  }
+  glutPostRedisplay();
+  return true;
+}

@@ -1,0 +1,21 @@
+#include "inspect/frame-advance.h"
+
+#include "inspect/scene-monitor.h"
+
+int AdvanceFrame(Scene& scene, bool started, FramePacer& pacer, double now, float h, SceneMonitor* monitor,
+                 bool timed) {
+  int iterations = 0;
+  if (!started) {
+    pacer.Hold();
+  } else {
+    iterations = pacer.IterationsDue(now, h);
+  }
+  for (int n = 0; n < iterations; ++n) {
+    IterationStats stats;
+    RunSimulationIteration(scene, h, monitor ? &stats : nullptr, timed);
+    ApplyRollingRule(scene);
+    if (monitor) monitor->AfterIteration(scene.bodies_system, stats, now);
+  }
+  if (monitor) monitor->AfterFrame(now);
+  return iterations;
+}
