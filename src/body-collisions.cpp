@@ -3,8 +3,6 @@
 // the line of centres. Positions are kept inside the play volume, touching bodies are flagged for
 // highlighted drawing, and collision_free tells whether the step was free of contacts.
 
-#include "body-collisions.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -81,24 +79,24 @@ void ExchangeMomentum(RigidBody& i, RigidBody& j) {
 
 }  // namespace
 
-void ResolveBodyCollisions(RBSystem& system, CollisionWorkspace& workspace) {
-  const uint32_t body_count = system.BodyCount();
+void RBSystem::ResolveBodyCollisions() {
+  CollisionWorkspace& workspace = Workspace();
   workspace.BeginBodyPass(body_count);
-  system.collision_free = 1;
+  collision_free = 1;
   CollisionGrid& grid = workspace.grid;
   std::vector<RigidBody*>& candidates = workspace.candidates;
   grid.Clear();
   candidates.clear();
   for (uint32_t b = 0; b < body_count; ++b) {
-    RigidBody& body = *system.Body(b);
+    RigidBody& body = *Body(b);
     body.render_model.ClearCollided();
     body.ClearVisited();
     grid.Insert(&body);
   }
 
-  RigidBody* const first_body = body_count > 0 ? system.Body(0) : nullptr;
+  RigidBody* const first_body = body_count > 0 ? Body(0) : nullptr;
   for (uint32_t ii = 0; ii < body_count; ++ii) {
-    RigidBody& i = *system.Body(ii);
+    RigidBody& i = *Body(ii);
     ClampToPlayVolume(i.position);
     const CellTriple cells = grid.CellsOf(i);
     // Marked for the rest of this call: each pair is tested once, from its lower index.
@@ -122,7 +120,7 @@ void ResolveBodyCollisions(RBSystem& system, CollisionWorkspace& workspace) {
         ++counters.contacts;
         counters.longest_run = std::max(counters.longest_run, iterations);
         ExchangeMomentum(i, j);
-        system.collision_free = 0;
+        collision_free = 0;
         i.render_model.MarkCollided();
         j.render_model.MarkCollided();
       }
@@ -131,5 +129,3 @@ void ResolveBodyCollisions(RBSystem& system, CollisionWorkspace& workspace) {
     candidates.clear();
   }
 }
-
-void RBSystem::ResolveBodyCollisions() { ::ResolveBodyCollisions(*this, Workspace()); }

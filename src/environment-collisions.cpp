@@ -3,8 +3,6 @@
 // it moves along the stored normal of the triangle it touched, that velocity component is
 // reversed with restitution 0.6 and its spin re-aimed. The environment is never changed.
 
-#include "environment-collisions.h"
-
 #include <algorithm>
 
 #include "collision-workspace.h"
@@ -105,12 +103,12 @@ bool Bounce(RigidBody& body, const Vec3& n) {
 
 }  // namespace
 
-void ResolveEnvironmentCollisions(RBSystem& system, RBSystem& environment, CollisionWorkspace& workspace) {
+void RBSystem::ResolveEnvironmentCollisions(RBSystem& environment) {
+  CollisionWorkspace& workspace = Workspace();
   const uint32_t environment_count = environment.BodyCount();
-  const uint32_t body_count = system.BodyCount();
   workspace.BeginWallPass(body_count, environment_count);
   for (uint32_t b = 0; b < body_count; ++b) {
-    RigidBody& body = *system.Body(b);
+    RigidBody& body = *Body(b);
     for (uint32_t e = 0; e < environment_count; ++e) {
       const RigidBody& wall = *environment.Body(e);
       WallContact contact{workspace, b, body, e, wall};
@@ -119,7 +117,7 @@ void ResolveEnvironmentCollisions(RBSystem& system, RBSystem& environment, Colli
       // The stored model normal, deliberately without the environment's own rotation.
       const Vec3 n = contact.TouchedNormal();
       const bool bounced = Bounce(body, n);
-      system.collision_free = 0;
+      collision_free = 0;
       body.render_model.MarkCollided();
 
       PassCounters& counters = workspace.wall_counters;
@@ -131,8 +129,4 @@ void ResolveEnvironmentCollisions(RBSystem& system, RBSystem& environment, Colli
       }
     }
   }
-}
-
-void RBSystem::ResolveEnvironmentCollisions(RBSystem& environment) {
-  ::ResolveEnvironmentCollisions(*this, environment, Workspace());
 }

@@ -29,8 +29,9 @@ void Count(const IterationStats& stats, PerformanceReport& report) {
 
 }  // namespace
 
-void RunPerformanceAnalysis(RBSystem& bodies, float h, RBSystem& environment, PerformanceObserver* observer,
-                            PerformanceReport* report) {
+void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment, PerformanceObserver* observer,
+                                      PerformanceReport* report) {
+  RBSystem& bodies = *this;
   PerformanceReport local;
   PerformanceReport& figures = report ? *report : local;
   figures = PerformanceReport();
@@ -46,7 +47,7 @@ void RunPerformanceAnalysis(RBSystem& bodies, float h, RBSystem& environment, Pe
       std::cerr << "Still colliding after " << kMaxSettlingIterations << " iterations; timing anyway." << std::endl;
       break;
     }
-    RunIteration(bodies, environment, h, &stats, timing);
+    RunSimulationIteration(bodies, environment, h, &stats, timing);
     ++figures.settling_iterations;
     if (observer) observer->Settling(figures.settling_iterations, stats);
   }
@@ -55,7 +56,7 @@ void RunPerformanceAnalysis(RBSystem& bodies, float h, RBSystem& environment, Pe
   std::cerr << "Starting performance analysis." << std::endl;
   const double start = ProcessorMilliseconds();
   for (int n = 0; n < kTimedIterations; ++n) {
-    RunIteration(bodies, environment, h, &stats, timing);
+    RunSimulationIteration(bodies, environment, h, &stats, timing);
     Count(stats, figures);
     if (observer) observer->Timed(n, kTimedIterations, stats);
   }
@@ -69,8 +70,4 @@ void RunPerformanceAnalysis(RBSystem& bodies, float h, RBSystem& environment, Pe
   std::cerr << std::scientific << seconds / 16384.0 << " seconds per iteration." << std::endl;
   std::cerr.unsetf(std::ios::floatfield);
   std::cerr.precision(precision);
-}
-
-void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment) {
-  ::RunPerformanceAnalysis(*this, h, environment, nullptr, nullptr);
 }

@@ -11,7 +11,7 @@
 
 #include "body-fixture.h"
 #include "fingerprint.h"
-#include "placement.h"
+#include "body-placement.h"
 #include "quiet-scene.h"
 
 namespace {
@@ -36,7 +36,7 @@ std::vector<uint64_t> Fingerprints(unsigned seed, bool rk4, unsigned bodies, boo
   std::vector<uint64_t> prints;
   IterationStats stats;
   for (int frame = 1; frame <= kFrames; ++frame) {
-    RunSimulationIteration(scene, 0.1f, &stats);
+    RunSimulationIteration(scene.bodies_system, scene.environment_system, 0.1f, &stats);
     ApplyRollingRule(scene);
     totals->replayed += stats.body.replayed + stats.wall.replayed;
     totals->skipped += stats.body.skipped;
@@ -86,7 +86,7 @@ TEST(CollisionWorkspace, AnswersAgreeWithTheQueryAcrossTheTouchingDistance) {
     bodies[1].orientation = RandomOrientation(random);
     bodies[0].position = Vec3(unit(random), unit(random), unit(random));
     bodies[1].position = bodies[0].position + distance(random) * direction;
-    const Placement p0(bodies[0].orientation, bodies[0].position), p1(bodies[1].orientation, bodies[1].position);
+    const BodyPlacement p0(bodies[0].orientation, bodies[0].position), p1(bodies[1].orientation, bodies[1].position);
     CollideModels(&direct, p0.R, p0.T, &bodies[0].collision_model(), p1.R, p1.T, &bodies[1].collision_model(),
                   StopAtFirstContact);
     for (int again = 0; again < 2; ++again) {  // the second time is replayed or skipped

@@ -139,7 +139,7 @@ TEST(ContactRecord, HoldsEveryContactOfTheLastIterationAndChangesNothing) {
       int contacts = 0;
       for (int n = 0; n < iterations; ++n) {
         IterationStats stats;
-        RunSimulationIteration(scene, 0.1f, &stats);
+        RunSimulationIteration(scene.bodies_system, scene.environment_system, 0.1f, &stats);
         ApplyRollingRule(scene);
         contacts += stats.body.contacts + stats.wall.contacts;
         if (!recording) continue;

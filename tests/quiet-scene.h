@@ -13,7 +13,7 @@ struct QuietScene {
   explicit QuietScene(unsigned seed, unsigned bodies = 10, int model = 3) : scene(bodies) {
     ScopedWorkingDirectory in_data(QUORVEL_DATA_DIR);
     testing::internal::CaptureStderr();
-    InitScene(scene, seed, bodies, model);
+    SetUpScene(scene, seed, bodies, model);
     setup_text = testing::internal::GetCapturedStderr();
   }
   Scene scene;

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "placement.h"
+#include "body-placement.h"
 #include "quiet-scene.h"
 #include "test-files.h"
 
@@ -71,7 +71,7 @@ TEST(Scene, StartRestoresSlidingAndRerackesWhileRunning) {
   StartScene(scene, false);
   EXPECT_NEAR(scene.bodies_system.Body(0)->linear_momentum.Length(), 150.0f, 1e-3f);
   for (int n = 0; n < 40; ++n) {
-    RunSimulationIteration(scene, 0.1f);
+    RunSimulationIteration(scene.bodies_system, scene.environment_system, 0.1f);
     ApplyRollingRule(scene);
   }
   scene.slide = 0.02f;
@@ -94,7 +94,7 @@ TEST(Scene, SeededRunsAreDeterministic) {
     QuietScene quiet(1234);
     StartScene(quiet.scene, false);
     for (int n = 0; n < 300; ++n) {
-      RunSimulationIteration(quiet.scene, 0.1f);
+      RunSimulationIteration(quiet.scene.bodies_system, quiet.scene.environment_system, 0.1f);
       ApplyRollingRule(quiet.scene);
     }
     for (uint32_t i = 0; i < 10; ++i) quiet.scene.bodies_system.Body(i)->GetState(&final_state[run][BodyStateFloats * i]);
@@ -204,7 +204,7 @@ TEST(Scene, ManyBodiesSettleWithNoMeshesTouching) {
   StartScene(quiet.scene, false);
   int iterations = 0;
   do {
-    RunSimulationIteration(quiet.scene, 0.1f);
+    RunSimulationIteration(quiet.scene.bodies_system, quiet.scene.environment_system, 0.1f);
     ASSERT_LT(++iterations, 5000) << "never settled";
   } while (!bodies.collision_free);
 
@@ -212,10 +212,10 @@ TEST(Scene, ManyBodiesSettleWithNoMeshesTouching) {
   int touching = 0;
   for (uint32_t i = 0; i < bodies.BodyCount(); ++i) {
     const RigidBody& a = *bodies.Body(i);
-    const Placement pa(a.orientation, a.position);
+    const BodyPlacement pa(a.orientation, a.position);
     for (uint32_t j = i + 1; j < bodies.BodyCount(); ++j) {
       const RigidBody& b = *bodies.Body(j);
-      const Placement pb(b.orientation, b.position);
+      const BodyPlacement pb(b.orientation, b.position);
       CollideModels(&result, pa.R, pa.T, &a.collision_model(), pb.R, pb.T, &b.collision_model(), StopAtFirstContact);
       touching += result.HasContact() ? 1 : 0;
     }

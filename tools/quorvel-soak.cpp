@@ -91,7 +91,7 @@ void Shoot(Scene& scene, bool started, int shot) {
 
 Outcome Soak(unsigned seed, unsigned body_count, bool rk4, float step, long iterations) {
   Scene scene(body_count);
-  InitScene(scene, seed, body_count);
+  SetUpScene(scene, seed, body_count);
   RBSystem& bodies = scene.bodies_system;
   if (rk4) bodies.SetRK4();
   Outcome outcome;
@@ -100,7 +100,7 @@ Outcome Soak(unsigned seed, unsigned body_count, bool rk4, float step, long iter
   IterationStats stats;
   for (long frame = 0; frame < iterations; ++frame) {
     if (frame > 0 && frame % kFramesPerShot == 0) Shoot(scene, true, shot++);
-    RunSimulationIteration(scene, step, &stats);
+    RunSimulationIteration(scene.bodies_system, scene.environment_system, step, &stats);
     ApplyRollingRule(scene);
     if (stats.body.contacts + stats.wall.contacts > 0) ++outcome.frames_with_contacts;
     if (stats.body.longest_run > outcome.longest_separation) outcome.longest_separation = stats.body.longest_run;

@@ -74,7 +74,7 @@ double RayMeetsTriangle(const double origin[3], const double direction[3], const
   return t > 0.0 ? t : -1.0;
 }
 
-bool RayHitsModel(const CQ_Model& model, const Placement& placement, const double origin[3],
+bool RayHitsModel(const CQ_Model& model, const BodyPlacement& placement, const double origin[3],
                   const double direction[3], double& nearest, int& triangle) {
   QUORVEL_ASSERT(model.state == 2);
   // The ray in model coordinates: a model point p lies at R p + T.
@@ -127,7 +127,7 @@ PickHit PickBody(const RBSystem& system, const Vec3& origin, const Vec3& directi
   for (uint32_t i = 0; i < system.BodyCount(); ++i) {
     const RigidBody& body = *system.Body(i);
     if (body.collision_model().state != 2) continue;
-    const Placement placement(body.orientation, body.position);
+    const BodyPlacement placement(body.orientation, body.position);
     int triangle = -1;
     if (!RayHitsModel(body.collision_model(), placement, o, d, nearest, triangle)) continue;
     pick.hit = true;

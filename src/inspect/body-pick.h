@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "math/vec3.h"
-#include "placement.h"
+#include "body-placement.h"
 
 class CQ_Model;
 class RBSystem;
@@ -28,7 +28,7 @@ PickHit PickBody(const RBSystem& system, const Vec3& origin, const Vec3& directi
 // One model placed by `placement`: when the ray meets a triangle at some t with 0 < t < nearest,
 // sets nearest to the smallest such t and triangle to its id and returns true; otherwise
 // returns false and changes nothing. The model must be built.
-bool RayHitsModel(const CQ_Model& model, const Placement& placement, const double origin[3],
+bool RayHitsModel(const CQ_Model& model, const BodyPlacement& placement, const double origin[3],
                   const double direction[3], double& nearest, int& triangle);
 
 // The ray parameter t > 0 at which origin + t direction meets triangle (v0, v1, v2), either
