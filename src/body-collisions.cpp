@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "collision-workspace.h"
+#include "play-volume.h"
 #include "rb-system.h"
 #include "spin-rule.h"
 
@@ -17,12 +18,13 @@ namespace {
 constexpr int kMaxSeparationIterations = 1000;
 
 void ClampToPlayVolume(Vec3& p) {
-  if (p.x > 15) p.x = 15;
-  if (p.x < -15) p.x = -15;
-  if (p.y > 10) p.y = 10;
-  if (p.y < -1) p.y = -1;
-  if (p.z > 20) p.z = 20;
-  if (p.z < -20) p.z = -20;
+  using namespace play_volume;
+  if (p.x > kMaxX) p.x = kMaxX;
+  if (p.x < kMinX) p.x = kMinX;
+  if (p.y > kMaxY) p.y = kMaxY;
+  if (p.y < kMinY) p.y = kMinY;
+  if (p.z > kMaxZ) p.z = kMaxZ;
+  if (p.z < kMinZ) p.z = kMinZ;
 }
 
 // One touching pair: bodies i and j of the system, with their indices.
@@ -67,7 +69,7 @@ void ExchangeMomentum(RigidBody& i, RigidBody& j) {
   Vec3 n = i.position - j.position;
   n.Normalize();
   const float u = Dot(i.velocity - j.velocity, n);
-  if (!(static_cast<double>(u) < -0.00001)) return;
+  if (!(static_cast<double>(u) < -RBSystem::kApproachSpeed)) return;
   const float impulse = (-2.0f * u) / (i.inverse_mass + j.inverse_mass);
   i.velocity += (i.inverse_mass * impulse) * n;
   i.linear_momentum = i.mass * i.velocity;

@@ -42,6 +42,7 @@ struct CellTriple {
 
 class CollisionGrid {
  public:
+  // The grid spans [-20, 20) in cells of side 4 on each axis.
   static constexpr int kCellsPerAxis = 10;
 
   // Empties every cell; the storage stays.
@@ -55,7 +56,7 @@ class CollisionGrid {
   // onto its nearest cell, so no storage outside the 1000 cells is ever touched.
   static CellTriple CellsOf(const Vec3& position);
   // No range test: coordinates come from CellsOf.
-  BodyCell& CellAt(int x, int y, int z) { return cells_[x + 10 * y + 100 * z]; }
+  BodyCell& CellAt(int x, int y, int z) { return cells_[x + kCellsPerAxis * (y + kCellsPerAxis * z)]; }
 
  private:
   BodyCell cells_[kCellsPerAxis * kCellsPerAxis * kCellsPerAxis];

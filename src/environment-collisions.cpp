@@ -19,6 +19,11 @@ constexpr int kMaxBackingIterations = 50;
 // a body runs into that wall, in steps of this length, at most this many times.
 constexpr float kNormalStep = 0.01f;
 constexpr int kMaxNormalSteps = 1000;
+// The walls give back this fraction of the speed into them (the box's coefficient of
+// restitution); the bounce adds -(1 + restitution) times that speed along the normal.
+constexpr float kWallRestitution = 0.6f;
+constexpr float kBounceFactor = -(1.0f + kWallRestitution);
+static_assert(kBounceFactor == -1.6f, "the factor in float, as the bounce has always used it");
 
 // A zero normal: the touched triangle has no area, so no direction to go.
 bool IsZero(const Vec3& v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f; }
@@ -75,7 +80,7 @@ struct WallContact {
 // box; it steps off the wall against the stored normal instead. Without any normal to go by, it
 // stays where it is.
 void BackOut(WallContact& c) {
-  if (static_cast<double>(Dot(c.body.velocity, c.TouchedNormal())) > 0.00001) {
+  if (static_cast<double>(Dot(c.body.velocity, c.TouchedNormal())) > RBSystem::kApproachSpeed) {
     const Vec3 back = -0.02f * c.body.velocity;
     for (int n = 0; n < kMaxBackingIterations; ++n) {
       c.body.position += back;
@@ -90,14 +95,14 @@ void BackOut(WallContact& c) {
   }
 }
 
-// Reverses the velocity component along the stored normal n with restitution 0.6, if the body
-// moves along n (w > 0.00001).
+// Reverses the velocity component along the stored normal n with the walls' restitution, if the
+// body moves along n faster than the approach speed.
 bool Bounce(RigidBody& body, const Vec3& n) {
   const float w = Dot(body.velocity, n);
-  if (!(static_cast<double>(w) > 0.00001)) return false;
-  body.velocity = body.velocity + (-1.6f * w) * n;
+  if (!(static_cast<double>(w) > RBSystem::kApproachSpeed)) return false;
+  body.velocity = body.velocity + (kBounceFactor * w) * n;
   body.linear_momentum = body.mass * body.velocity;
-  ReaimSpin(body, 0.6f);
+  ReaimSpin(body, kWallRestitution);
   return true;
 }
 

@@ -77,6 +77,10 @@ class RBSystem : public OdeSystem {
   // along the stored normal of the triangle it touched, bounces with restitution 0.6. Clears
   // collision_free on any contact; never sets it.
   void ResolveEnvironmentCollisions(RBSystem& environment);
+  // Both passes: a body approaches another, or a wall, only when its speed towards it (widened to
+  // double) is beyond this; slower is resting contact, which gets no impulse or bounce, so that
+  // round-off in a resting contact does not make it bounce.
+  static constexpr double kApproachSpeed = 0.00001;
   // What the passes of this system work with: made at the first pass, kept for the system's life.
   CollisionWorkspace& Workspace();
   // The settling benchmark against environment with time step h (performance-analysis.h): shoot,

@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "body-placement.h"
+#include "play-volume.h"
 #include "quiet-scene.h"
 #include "test-files.h"
 
@@ -20,10 +21,6 @@ constexpr int kSoakFrames = 1500;  // the sanitizers slow every query tenfold
 #else
 constexpr int kSoakFrames = 20000;
 #endif
-
-bool InsidePlayVolume(const Vec3& p) {
-  return p.x >= -15 && p.x <= 15 && p.y >= -1 && p.y <= 10 && p.z >= -20 && p.z <= 20;
-}
 
 }  // namespace
 
@@ -164,7 +161,7 @@ TEST_P(Soak, BreakShotsStayFiniteInsideAndApart) {
     bodies.Step(c.step);
     bodies.ResolveBodyCollisions();
     for (uint32_t i = 0; i < 10; ++i) {
-      ASSERT_TRUE(InsidePlayVolume(bodies.Body(i)->position)) << "frame " << frame << " body " << i;
+      ASSERT_TRUE(play_volume::Contains(bodies.Body(i)->position)) << "frame " << frame << " body " << i;
       for (uint32_t j = i + 1; j < 10; ++j) {
         const float d = (bodies.Body(i)->position - bodies.Body(j)->position).Length();
         closest = std::min(closest, d);

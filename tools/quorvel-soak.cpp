@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "play-volume.h"
 #include "scene.h"
 
 namespace {
@@ -55,8 +56,6 @@ long ResidentKilobytes() {
   }
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
-
-bool InsideTheBox(const Vec3& p) { return p.x >= -15 && p.x <= 15 && p.y >= -1 && p.y <= 10 && p.z >= -20 && p.z <= 20; }
 
 bool AllFinite(const RigidBody& body) {
   float state[BodyStateFloats];
@@ -108,7 +107,7 @@ Outcome Soak(unsigned seed, unsigned body_count, bool rk4, float step, long iter
     for (uint32_t i = 0; i < bodies.BodyCount() && !outcome.fault; ++i) {
       const RigidBody& body = *bodies.Body(i);
       if (!AllFinite(body)) outcome.fault = "a value that is not finite";
-      else if (!InsideTheBox(body.position)) outcome.fault = "a body outside the box";
+      else if (!play_volume::Contains(body.position)) outcome.fault = "a body outside the box";
       if (outcome.fault) {
         outcome.fault_frame = frame;
         outcome.fault_body = i;
