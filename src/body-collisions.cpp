@@ -86,9 +86,9 @@ void RBSystem::ResolveBodyCollisions() {
   workspace.BeginBodyPass(body_count);
   collision_free = 1;
   CollisionGrid& grid = workspace.grid;
-  std::vector<RigidBody*>& candidates = workspace.candidates;
+  RBList& candidates = workspace.candidates;
   grid.Clear();
-  candidates.clear();
+  candidates.Clear();
   for (uint32_t b = 0; b < body_count; ++b) {
     RigidBody& body = *Body(b);
     body.render_model.ClearCollided();
@@ -104,12 +104,12 @@ void RBSystem::ResolveBodyCollisions() {
     // Marked for the rest of this call: each pair is tested once, from its lower index.
     i.SetVisited();
     for (int k = 0; k < 8; ++k) {
-      BodyCell& cell = grid.CellAt(cells.x[k], cells.y[k], cells.z[k]);
+      RBList& cell = grid.CellAt(cells.x[k], cells.y[k], cells.z[k]);
       const int32_t count = cell.Count();
       for (int32_t e = 0; e < count; ++e) {
         RigidBody& j = *cell.Element(e);
         if (j.IsVisited()) continue;
-        candidates.push_back(&j);
+        candidates.Append(&j);
         j.SetVisited();
         const uint32_t jj = static_cast<uint32_t>(&j - first_body);
         const QueryAnswer answer = workspace.BodiesTouch(ii, i, jj, j);
@@ -128,6 +128,6 @@ void RBSystem::ResolveBodyCollisions() {
       }
     }
     for (RigidBody* candidate : candidates) candidate->ClearVisited();
-    candidates.clear();
+    candidates.Clear();
   }
 }

@@ -24,7 +24,7 @@ bool Inside(int c) { return c >= 0 && c <= kLastCell; }
 }  // namespace
 
 void CollisionGrid::Clear() {
-  for (BodyCell& cell : cells_) cell.Clear();
+  for (RBList& cell : cells_) cell.Clear();
 }
 
 CellTriple CollisionGrid::CellsOf(const Vec3& position) {

@@ -43,7 +43,7 @@ void CollisionWorkspace::PrepareBodies(uint32_t body_count) {
   poses_.assign(body_count, PoseMark());
   pair_memos_.assign(body_count, {});
   wall_memos_.assign(static_cast<size_t>(body_count) * environment_count_, WallMemo());
-  candidates.reserve(body_count);
+  candidates.Reserve(body_count);
 }
 
 void CollisionWorkspace::PrepareEnvironment(uint32_t environment_count) {

@@ -68,7 +68,7 @@ class CollisionWorkspace {
   } shortcuts;
 
   CollisionGrid grid;
-  std::vector<RigidBody*> candidates;  // the bodies examined for the current body
+  RBList candidates;  // the bodies examined for the current body
   PassCounters body_counters;
   PassCounters wall_counters;
   // Set by whoever wants to see the contacts (the demo's contact view); not owned. Null: nothing

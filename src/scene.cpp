@@ -32,7 +32,6 @@ void SetUpScene(Scene& scene, unsigned seed, unsigned body_count, int model_numb
 
     auto* rolling = new RollingResistance(0.0f);
     scene.rolling_forces[i] = rolling;
-    rolling->SetLeverArm(down);
     scene.global_forces.Append(rolling);
     bodies.Body(i)->AttachForce(static_cast<int32_t>(2 * i + 1));
 
