@@ -26,22 +26,18 @@ constexpr int kPlacements = 4000;
 
 // Runs a break shot for `frames` iterations and returns the fingerprint after every 50th.
 std::vector<uint64_t> Fingerprints(unsigned seed, bool rk4, unsigned bodies, bool shortcuts, PassCounters* totals) {
-  QuietScene quiet(seed, bodies);
-  Scene& scene = quiet.scene;
-  CollisionWorkspace& workspace = scene.bodies_system.Workspace();
+  BreakShot shot(seed, rk4, bodies);
+  CollisionWorkspace& workspace = shot.scene.bodies_system.Workspace();
   workspace.shortcuts.replay = shortcuts;
   workspace.shortcuts.skip_balls_apart = shortcuts;
-  if (rk4) scene.bodies_system.SetRK4();
-  StartScene(scene, false);
   std::vector<uint64_t> prints;
   IterationStats stats;
   for (int frame = 1; frame <= kFrames; ++frame) {
-    RunSimulationIteration(scene.bodies_system, scene.environment_system, 0.1f, &stats);
-    ApplyRollingRule(scene);
+    shot.Iterate(0.1f, &stats);
     totals->replayed += stats.body.replayed + stats.wall.replayed;
     totals->skipped += stats.body.skipped;
     totals->contacts += stats.body.contacts + stats.wall.contacts;
-    if (frame % 50 == 0) prints.push_back(StateFingerprint(scene.bodies_system));
+    if (frame % 50 == 0) prints.push_back(StateFingerprint(shot.scene.bodies_system));
   }
   return prints;
 }

@@ -63,14 +63,10 @@ TEST(Scene, SetUpAsTheDemoDoes) {
 }
 
 TEST(Scene, StartRestoresSlidingAndRerackesWhileRunning) {
-  QuietScene quiet(9);
-  Scene& scene = quiet.scene;
-  StartScene(scene, false);
+  BreakShot shot(9);
+  Scene& scene = shot.scene;
   EXPECT_NEAR(scene.bodies_system.Body(0)->linear_momentum.Length(), 150.0f, 1e-3f);
-  for (int n = 0; n < 40; ++n) {
-    RunSimulationIteration(scene.bodies_system, scene.environment_system, 0.1f);
-    ApplyRollingRule(scene);
-  }
+  for (int n = 0; n < 40; ++n) shot.Iterate();
   scene.slide = 0.02f;
   scene.bodies_system.Body(4)->SetRolling();
   scene.rolling_forces[4]->SetCoefficient(0.005f);
@@ -88,13 +84,10 @@ TEST(Scene, StartRestoresSlidingAndRerackesWhileRunning) {
 TEST(Scene, SeededRunsAreDeterministic) {
   float final_state[2][10 * BodyStateFloats];
   for (int run = 0; run < 2; ++run) {
-    QuietScene quiet(1234);
-    StartScene(quiet.scene, false);
-    for (int n = 0; n < 300; ++n) {
-      RunSimulationIteration(quiet.scene.bodies_system, quiet.scene.environment_system, 0.1f);
-      ApplyRollingRule(quiet.scene);
-    }
-    for (uint32_t i = 0; i < 10; ++i) quiet.scene.bodies_system.Body(i)->GetState(&final_state[run][BodyStateFloats * i]);
+    BreakShot shot(1234);
+    for (int n = 0; n < 300; ++n) shot.Iterate();
+    for (uint32_t i = 0; i < 10; ++i)
+      shot.scene.bodies_system.Body(i)->GetState(&final_state[run][BodyStateFloats * i]);
   }
   EXPECT_EQ(std::memcmp(final_state[0], final_state[1], sizeof final_state[0]), 0);
 }
@@ -196,12 +189,11 @@ INSTANTIATE_TEST_SUITE_P(EulerAndRK4, Soak,
 // truly is: no two meshes touch (every pair asked directly, without the broad phase). Dropping a
 // body from a full grid cell or candidate list would leave pairs untested and touching.
 TEST(Scene, ManyBodiesSettleWithNoMeshesTouching) {
-  QuietScene quiet(1, 300);
-  RBSystem& bodies = quiet.scene.bodies_system;
-  StartScene(quiet.scene, false);
+  BreakShot shot(1, false, 300);
+  RBSystem& bodies = shot.scene.bodies_system;
   int iterations = 0;
   do {
-    RunSimulationIteration(quiet.scene.bodies_system, quiet.scene.environment_system, 0.1f);
+    RunSimulationIteration(bodies, shot.scene.environment_system, 0.1f);
     ASSERT_LT(++iterations, 5000) << "never settled";
   } while (!bodies.collision_free);
 
