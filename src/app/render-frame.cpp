@@ -20,7 +20,7 @@ void DrawSceneAsViewed(double now) {
     DrawScene();
     return;
   }
-  static std::vector<float> highlight;
+  std::vector<float>& highlight = close_look.buffers.highlight;
   highlight.resize(bodies_system.BodyCount());
   for (uint32_t i = 0; i < bodies_system.BodyCount(); ++i) highlight[i] = close_look.monitor.fade().Strength(i, now);
   DrawScene(highlight.data());
@@ -43,7 +43,5 @@ void AdvanceSimulation() {
 }
 
 double WallSeconds() {
-  using Clock = std::chrono::steady_clock;
-  static const Clock::time_point origin = Clock::now();
-  return std::chrono::duration<double>(Clock::now() - origin).count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - frame_clock_origin).count();
 }
