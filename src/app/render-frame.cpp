@@ -29,19 +29,23 @@ void DrawSceneAsViewed(double now) {
 }  // namespace
 
 void RenderFrame() {
-  const double now = WallSeconds();
-  DrawSceneAsViewed(now);
-  DrawCloseLookViews();
-  if (close_look.overlay) DrawOverlay(now);
+  DrawFrame(SteadyClockSeconds());
   AdvanceSimulation();
   glFlush();
   glutSwapBuffers();
 }
 
-void AdvanceSimulation() {
-  AdvanceFrame(scene, started, close_look.pacer, WallSeconds(), step_size, &close_look.monitor, close_look.overlay);
+void DrawFrame(double now) {
+  DrawSceneAsViewed(now);
+  DrawCloseLookViews();
+  if (close_look.overlay) DrawOverlay(now);
 }
 
-double WallSeconds() {
+void AdvanceSimulation() {
+  AdvanceFrame(scene, started, close_look.pacer, SteadyClockSeconds(), step_size, &close_look.monitor,
+               close_look.overlay);
+}
+
+double SteadyClockSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - frame_clock_origin).count();
 }

@@ -16,5 +16,6 @@ struct OverlayContext {
   double last_frame = 0;            // wall time of the last drawing; 0 before the first
 };
 
-// Needs the main window current, after the scene has been drawn. `now`: the frame's wall time.
+// Needs the main window current, after the scene has been drawn. `now`: the frame's reading of
+// SteadyClockSeconds.
 void DrawOverlay(double now);
