@@ -52,19 +52,21 @@ inline const Mesh& Box() {
   return mesh;
 }
 
-struct Placement {
+// The placements of the two models of one benchmark query: model 1 at R1 p + T1, model 2 at
+// R2 p + T2.
+struct PosePair {
   double R1[3][3], T1[3], R2[3][3], T2[3];
 };
 
 // Sphere against sphere: 40 % of the centre distances in [1.90, 1.98] (touching), 40 % in
 // [1.98, 2.10] (grazing misses), 20 % in [2.1, 4.0]; random rotations and directions. The first
 // poses of a longer list are those of a shorter one.
-inline std::vector<Placement> SpherePlacements(int count) {
+inline std::vector<PosePair> SpherePlacements(int count) {
   std::mt19937_64 rng(2024);
   std::uniform_real_distribution<double> unit(0, 1);
-  std::vector<Placement> out(count);
+  std::vector<PosePair> out(count);
   for (int i = 0; i < count; i++) {
-    Placement& p = out[i];
+    PosePair& p = out[i];
     const double u = unit(rng);
     const double d = u < 0.4 ? 1.90 + 0.08 * unit(rng)
                    : u < 0.8 ? 1.98 + 0.12 * unit(rng)
@@ -83,12 +85,12 @@ inline std::vector<Placement> SpherePlacements(int count) {
 
 // Sphere (first model) in the box (second model, unmoved): centre at y = 0, so 0.01 above the
 // floor; half of the placements within 1.05 of a side wall, the rest anywhere inside.
-inline std::vector<Placement> BoxPlacements(int count) {
+inline std::vector<PosePair> BoxPlacements(int count) {
   std::mt19937_64 rng(4202);
   std::uniform_real_distribution<double> unit(0, 1);
-  std::vector<Placement> out(count);
+  std::vector<PosePair> out(count);
   for (int i = 0; i < count; i++) {
-    Placement& p = out[i];
+    PosePair& p = out[i];
     test_meshes::RandomRotation(rng, p.R1);
     double x = -15 + 30 * unit(rng), z = -20 + 40 * unit(rng);
     if (i % 2 == 0) {

@@ -14,7 +14,7 @@ namespace {
 
 using bench::Box;
 using bench::Mesh;
-using bench::Placement;
+using bench::PosePair;
 using bench::Sphere;
 
 constexpr int kPlacements = 4096;
@@ -32,13 +32,13 @@ struct Mode {
 };
 
 void RunQueries(benchmark::State& state, CQ_Model& m1, CQ_Model& m2,
-                const std::vector<Placement>& placements, Mode mode) {
+                const std::vector<PosePair>& placements, Mode mode) {
   UseWalkPath(mode.path);
   CQ_CollideResult result;
   long contacts = 0, bv_tests = 0, tri_tests = 0, queries = 0;
   size_t i = 0;
   for (auto _ : state) {
-    const Placement& p = placements[i];
+    const PosePair& p = placements[i];
     CollideModels(&result, p.R1, p.T1, &m1, p.R2, p.T2, &m2, mode.flag);
     benchmark::DoNotOptimize(result.num_pairs);
     contacts += result.num_pairs;
@@ -60,7 +60,7 @@ void SphereSphere(benchmark::State& state, Mode mode) {
     test_meshes::BuildModel(a, Sphere(3));
     test_meshes::BuildModel(b, Sphere(3));
   }
-  static const std::vector<Placement> placements = bench::SpherePlacements(kPlacements);
+  static const std::vector<PosePair> placements = bench::SpherePlacements(kPlacements);
   RunQueries(state, a, b, placements, mode);
 }
 
@@ -70,7 +70,7 @@ void SphereBox(benchmark::State& state, Mode mode) {
     test_meshes::BuildModel(sphere, Sphere(3));
     test_meshes::BuildModel(box, Box());
   }
-  static const std::vector<Placement> placements = bench::BoxPlacements(kPlacements);
+  static const std::vector<PosePair> placements = bench::BoxPlacements(kPlacements);
   RunQueries(state, sphere, box, placements, mode);
 }
 

@@ -45,7 +45,7 @@
 namespace {
 
 using bench::Mesh;
-using bench::Placement;
+using bench::PosePair;
 using Pairs = std::vector<std::pair<int, int>>;  // (first mesh's triangle, second mesh's), sorted
 
 // ODE's notices (such as a full contact table in trimesh-trimesh collisions) would interleave
@@ -66,7 +66,7 @@ class BruteForce {
  public:
   BruteForce(const Mesh& mesh1, const Mesh& mesh2) : mesh1_(mesh1), mesh2_(mesh2) {}
 
-  Pairs Touching(const Placement& p) const {
+  Pairs Touching(const PosePair& p) const {
     double rel[3][3], d[3], relT[3];
     MatTransposeMul(rel, p.R1, p.R2);
     VecSub(d, p.T2, p.T1);
@@ -137,8 +137,8 @@ struct Answer {
 class Collider {
  public:
   virtual ~Collider() = default;
-  virtual void Query(const Placement& p) = 0;
-  virtual Answer Report(const Placement& p) = 0;
+  virtual void Query(const PosePair& p) = 0;
+  virtual Answer Report(const PosePair& p) = 0;
 };
 
 void Sort(Pairs& pairs) {
@@ -152,10 +152,10 @@ class Ours : public Collider {
     test_meshes::BuildModel(m1_, mesh1);
     test_meshes::BuildModel(m2_, mesh2);
   }
-  void Query(const Placement& p) override {
+  void Query(const PosePair& p) override {
     CollideModels(&result_, p.R1, p.T1, &m1_, p.R2, p.T2, &m2_, flag_);
   }
-  Answer Report(const Placement& p) override {
+  Answer Report(const PosePair& p) override {
     Query(p);
     Answer a;
     a.touching = result_.num_pairs > 0;
@@ -187,8 +187,8 @@ class Ode : public Collider {
     dGeomTriMeshDataDestroy(data1_);
     dGeomTriMeshDataDestroy(data2_);
   }
-  void Query(const Placement& p) override { count_ = Collide(p); }
-  Answer Report(const Placement& p) override {
+  void Query(const PosePair& p) override { count_ = Collide(p); }
+  Answer Report(const PosePair& p) override {
     Answer a;
     count_ = Collide(p);
     a.touching = count_ > 0;
@@ -223,7 +223,7 @@ class Ode : public Collider {
     dGeomSetRotation(g, m);
     dGeomSetPosition(g, T[0], T[1], T[2]);
   }
-  int Collide(const Placement& p) {
+  int Collide(const PosePair& p) {
     Place(g1_, p.R1, p.T1);
     Place(g2_, p.R2, p.T2);
     return dCollide(g1_, g2_, flags_, contacts_.data(), sizeof(dContactGeom));
@@ -253,11 +253,11 @@ class Bullet : public Collider {
       dispatcher_.freeCollisionAlgorithm(algorithm_);
     }
   }
-  void Query(const Placement& p) override {
+  void Query(const PosePair& p) override {
     Recorder result(nullptr, nullptr, false);
     Collide(p, result);
   }
-  Answer Report(const Placement& p) override {
+  Answer Report(const PosePair& p) override {
     Answer a;
     Recorder result(nullptr, nullptr, true);
     Collide(p, result);
@@ -311,7 +311,7 @@ class Bullet : public Collider {
     bool keep_;
   };
 
-  void Collide(const Placement& p, Recorder& result) {
+  void Collide(const PosePair& p, Recorder& result) {
     body1_.Place(p.R1, p.T1);
     body2_.Place(p.R2, p.T2);
     const btCollisionObjectWrapper w1(nullptr, body1_.shape.get(), &body1_.object,
@@ -341,12 +341,12 @@ struct Row {
 };
 
 // Times the collider over all poses (the least of `repeat` runs), then checks its reports.
-Row Measure(const std::string& library, Collider& collider, const std::vector<Placement>& poses,
+Row Measure(const std::string& library, Collider& collider, const std::vector<PosePair>& poses,
             const std::vector<Pairs>& truth, bool first_contact, int repeat) {
   double best = 1e300;
   for (int r = 0; r < repeat; r++) {
     const double t0 = CpuSeconds();
-    for (const Placement& p : poses) collider.Query(p);
+    for (const PosePair& p : poses) collider.Query(p);
     best = std::min(best, CpuSeconds() - t0);
   }
   Row row = {library, 1e6 * best / poses.size(), 0, 0, 0, 0};
@@ -373,11 +373,11 @@ Row Measure(const std::string& library, Collider& collider, const std::vector<Pl
 }
 
 void Workload(const std::string& name, const Mesh& mesh1, const Mesh& mesh2,
-              const std::vector<Placement>& poses, int repeat) {
+              const std::vector<PosePair>& poses, int repeat) {
   const BruteForce brute(mesh1, mesh2);
   std::vector<Pairs> truth;
   long touching = 0, pairs = 0;
-  for (const Placement& p : poses) {
+  for (const PosePair& p : poses) {
     truth.push_back(brute.Touching(p));
     touching += !truth.back().empty();
     pairs += static_cast<long>(truth.back().size());

@@ -24,14 +24,15 @@ std::unique_ptr<Scene> ShotScene(unsigned seed, unsigned bodies, bool rk4) {
   const int saved = dup(STDERR_FILENO);
   const int null = open("/dev/null", O_WRONLY);
   if (null >= 0) dup2(null, STDERR_FILENO);
-  InitScene(*scene, seed, bodies);
+  SetUpScene(*scene, seed, bodies);
   std::fflush(stderr);
   if (saved >= 0) dup2(saved, STDERR_FILENO);
   for (int fd : {saved, null})
     if (fd >= 0) close(fd);
   if (rk4) scene->bodies_system.SetRK4();
   StartScene(*scene, false);
-  for (int n = 0; n < kWarmUpIterations; ++n) RunSimulationIteration(*scene, 0.1f);
+  for (int n = 0; n < kWarmUpIterations; ++n)
+    RunSimulationIteration(scene->bodies_system, scene->environment_system, 0.1f);
   return scene;
 }
 
@@ -43,7 +44,7 @@ void BM_Iteration(benchmark::State& state) {
     state.SkipWithError("the data folder is missing");
     return;
   }
-  for (auto _ : state) RunSimulationIteration(*scene, 0.1f);
+  for (auto _ : state) RunSimulationIteration(scene->bodies_system, scene->environment_system, 0.1f);
 }
 
 BENCHMARK(BM_Iteration)

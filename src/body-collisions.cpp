@@ -3,12 +3,11 @@
 // the line of centres. Positions are kept inside the play volume, touching bodies are flagged for
 // highlighted drawing, and collision_free tells whether the step was free of contacts.
 
-#include "body-collisions.h"
-
 #include <algorithm>
 #include <cmath>
 
 #include "collision-workspace.h"
+#include "play-volume.h"
 #include "rb-system.h"
 #include "spin-rule.h"
 
@@ -19,12 +18,13 @@ namespace {
 constexpr int kMaxSeparationIterations = 1000;
 
 void ClampToPlayVolume(Vec3& p) {
-  if (p.x > 15) p.x = 15;
-  if (p.x < -15) p.x = -15;
-  if (p.y > 10) p.y = 10;
-  if (p.y < -1) p.y = -1;
-  if (p.z > 20) p.z = 20;
-  if (p.z < -20) p.z = -20;
+  using namespace play_volume;
+  if (p.x > kMaxX) p.x = kMaxX;
+  if (p.x < kMinX) p.x = kMinX;
+  if (p.y > kMaxY) p.y = kMaxY;
+  if (p.y < kMinY) p.y = kMinY;
+  if (p.z > kMaxZ) p.z = kMaxZ;
+  if (p.z < kMinZ) p.z = kMinZ;
 }
 
 // One touching pair: bodies i and j of the system, with their indices.
@@ -69,7 +69,7 @@ void ExchangeMomentum(RigidBody& i, RigidBody& j) {
   Vec3 n = i.position - j.position;
   n.Normalize();
   const float u = Dot(i.velocity - j.velocity, n);
-  if (!(static_cast<double>(u) < -0.00001)) return;
+  if (!(static_cast<double>(u) < -RBSystem::kApproachSpeed)) return;
   const float impulse = (-2.0f * u) / (i.inverse_mass + j.inverse_mass);
   i.velocity += (i.inverse_mass * impulse) * n;
   i.linear_momentum = i.mass * i.velocity;
@@ -81,35 +81,35 @@ void ExchangeMomentum(RigidBody& i, RigidBody& j) {
 
 }  // namespace
 
-void ResolveBodyCollisions(RBSystem& system, CollisionWorkspace& workspace) {
-  const uint32_t body_count = system.BodyCount();
+void RBSystem::ResolveBodyCollisions() {
+  CollisionWorkspace& workspace = Workspace();
   workspace.BeginBodyPass(body_count);
-  system.collision_free = 1;
+  collision_free = 1;
   CollisionGrid& grid = workspace.grid;
-  std::vector<RigidBody*>& candidates = workspace.candidates;
+  RBList& candidates = workspace.candidates;
   grid.Clear();
-  candidates.clear();
+  candidates.Clear();
   for (uint32_t b = 0; b < body_count; ++b) {
-    RigidBody& body = *system.Body(b);
+    RigidBody& body = *Body(b);
     body.render_model.ClearCollided();
     body.ClearVisited();
     grid.Insert(&body);
   }
 
-  RigidBody* const first_body = body_count > 0 ? system.Body(0) : nullptr;
+  RigidBody* const first_body = body_count > 0 ? Body(0) : nullptr;
   for (uint32_t ii = 0; ii < body_count; ++ii) {
-    RigidBody& i = *system.Body(ii);
+    RigidBody& i = *Body(ii);
     ClampToPlayVolume(i.position);
     const CellTriple cells = grid.CellsOf(i);
     // Marked for the rest of this call: each pair is tested once, from its lower index.
     i.SetVisited();
     for (int k = 0; k < 8; ++k) {
-      BodyCell& cell = grid.CellAt(cells.x[k], cells.y[k], cells.z[k]);
+      RBList& cell = grid.CellAt(cells.x[k], cells.y[k], cells.z[k]);
       const int32_t count = cell.Count();
       for (int32_t e = 0; e < count; ++e) {
         RigidBody& j = *cell.Element(e);
         if (j.IsVisited()) continue;
-        candidates.push_back(&j);
+        candidates.Append(&j);
         j.SetVisited();
         const uint32_t jj = static_cast<uint32_t>(&j - first_body);
         const QueryAnswer answer = workspace.BodiesTouch(ii, i, jj, j);
@@ -122,14 +122,12 @@ void ResolveBodyCollisions(RBSystem& system, CollisionWorkspace& workspace) {
         ++counters.contacts;
         counters.longest_run = std::max(counters.longest_run, iterations);
         ExchangeMomentum(i, j);
-        system.collision_free = 0;
+        collision_free = 0;
         i.render_model.MarkCollided();
         j.render_model.MarkCollided();
       }
     }
     for (RigidBody* candidate : candidates) candidate->ClearVisited();
-    candidates.clear();
+    candidates.Clear();
   }
 }
-
-void RBSystem::ResolveBodyCollisions() { ::ResolveBodyCollisions(*this, Workspace()); }

@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int kLastCell = CollisionGrid::kCellsPerAxis - 1;  // the highest cell coordinate
+
 // Grid coordinate of a world coordinate: home cell and the neighbour towards the nearer corner.
 void AxisCells(float p, int& home, int& neighbour) {
   float g = static_cast<float>(p * 0.25 + 5.0);
@@ -14,15 +16,15 @@ void AxisCells(float p, int& home, int& neighbour) {
   const int i = static_cast<int>(g);  // truncated toward zero
   const float f = g - static_cast<float>(i);  // negative for negative g
   neighbour = f < 0.5f ? i - 1 : i + 1;
-  home = i < 0 ? 0 : (i > 9 ? 9 : i);
+  home = i < 0 ? 0 : (i > kLastCell ? kLastCell : i);
 }
 
-bool Inside(int c) { return c >= 0 && c <= 9; }
+bool Inside(int c) { return c >= 0 && c <= kLastCell; }
 
 }  // namespace
 
 void CollisionGrid::Clear() {
-  for (BodyCell& cell : cells_) cell.Clear();
+  for (RBList& cell : cells_) cell.Clear();
 }
 
 CellTriple CollisionGrid::CellsOf(const Vec3& position) {

@@ -4,34 +4,10 @@
 // cell corner nearest to its centre; the bodies in a body's own 8 cells are its candidates.
 // The grid neither removes duplicates nor remembers pairs.
 
-#include <cstdint>
-#include <vector>
-
-#include "base/assertion.h"
 #include "math/vec3.h"
+#include "rb-list.h"
 
 class RigidBody;
-
-// The bodies filed into one cell, in the order they came, duplicates included. A cell holds 30
-// without allocating and grows beyond that: a body dropped from a cell would silently lose every
-// pair through it, and a crowded box puts far more than 30 bodies into some cells.
-class BodyCell {
- public:
-  BodyCell() { bodies_.reserve(30); }
-  void Append(RigidBody* body) { bodies_.push_back(body); }
-  int32_t Count() const { return static_cast<int32_t>(bodies_.size()); }
-  // Bodies below Count(); beyond it the program stops with "idx < size".
-  RigidBody* Element(int32_t idx) const {
-    const int32_t size = Count();
-    QUORVEL_ASSERT(idx >= 0 && idx < size);
-    return bodies_[static_cast<size_t>(idx)];
-  }
-  // Forgets the contents; the storage stays for the next pass.
-  void Clear() { bodies_.clear(); }
-
- private:
-  std::vector<RigidBody*> bodies_;
-};
 
 // Eight cells: entry k of the three arrays together names cell k.
 struct CellTriple {
@@ -42,6 +18,7 @@ struct CellTriple {
 
 class CollisionGrid {
  public:
+  // The grid spans [-20, 20) in cells of side 4 on each axis.
   static constexpr int kCellsPerAxis = 10;
 
   // Empties every cell; the storage stays.
@@ -55,8 +32,9 @@ class CollisionGrid {
   // onto its nearest cell, so no storage outside the 1000 cells is ever touched.
   static CellTriple CellsOf(const Vec3& position);
   // No range test: coordinates come from CellsOf.
-  BodyCell& CellAt(int x, int y, int z) { return cells_[x + 10 * y + 100 * z]; }
+  RBList& CellAt(int x, int y, int z) { return cells_[x + kCellsPerAxis * (y + kCellsPerAxis * z)]; }
 
  private:
-  BodyCell cells_[kCellsPerAxis * kCellsPerAxis * kCellsPerAxis];
+  // Each cell: the bodies filed into it, in the order they came, duplicates included.
+  RBList cells_[kCellsPerAxis * kCellsPerAxis * kCellsPerAxis];
 };

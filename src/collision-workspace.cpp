@@ -28,8 +28,8 @@ void CollisionWorkspace::Renew(PoseMark& mark, const RigidBody& body) {
   mark.mesh = mesh.id;
   mark.known = true;
   ++mark.serial;
-  mark.placement = Placement(body.orientation, body.position);
-  const Placement& p = mark.placement;
+  mark.placement = BodyPlacement(body.orientation, body.position);
+  const BodyPlacement& p = mark.placement;
   const double* c = mesh.ball.center;
   PlacedBall& ball = mark.ball;
   for (int r = 0; r < 3; ++r) ball.center[r] = p.R[r][0] * c[0] + p.R[r][1] * c[1] + p.R[r][2] * c[2] + p.T[r];
@@ -43,7 +43,7 @@ void CollisionWorkspace::PrepareBodies(uint32_t body_count) {
   poses_.assign(body_count, PoseMark());
   pair_memos_.assign(body_count, {});
   wall_memos_.assign(static_cast<size_t>(body_count) * environment_count_, WallMemo());
-  candidates.reserve(body_count);
+  candidates.Reserve(body_count);
 }
 
 void CollisionWorkspace::PrepareEnvironment(uint32_t environment_count) {
@@ -85,7 +85,7 @@ const CollisionWorkspace::PoseMark& CollisionWorkspace::EnvironmentMark(uint32_t
 }
 
 QueryAnswer CollisionWorkspace::RunQuery(CQ_CollideResult& result, PassCounters& counters, const RigidBody& b1,
-                                         const Placement& p1, const CQ_Model& m2, const Placement& p2) {
+                                         const BodyPlacement& p1, const CQ_Model& m2, const BodyPlacement& p2) {
   CollideModels(&result, p1.R, p1.T, &b1.collision_model(), p2.R, p2.T, &m2, StopAtFirstContact);
   ++counters.queries;
   counters.box_visits += result.bv_test_count;
@@ -166,8 +166,8 @@ QueryAnswer CollisionWorkspace::TouchesEnvironment(uint32_t i, const RigidBody& 
 
 const CQ_CollideResult& CollisionWorkspace::AllEnvironmentPairs(uint32_t i, const RigidBody& body, uint32_t e,
                                                                 const RigidBody& environment) {
-  const Placement& pi = Mark(i, body).placement;
-  const Placement& pe = EnvironmentMark(e, environment).placement;
+  const BodyPlacement& pi = Mark(i, body).placement;
+  const BodyPlacement& pe = EnvironmentMark(e, environment).placement;
   const int every_pair = 0;
   CollideModels(&wall_result_, pi.R, pi.T, &body.collision_model(), pe.R, pe.T, &environment.collision_model(),
                 every_pair);

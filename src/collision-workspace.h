@@ -17,7 +17,7 @@
 #include "collision/cq.h"
 #include "contact-bounds.h"
 #include "contact-record.h"
-#include "placement.h"
+#include "body-placement.h"
 
 class RigidBody;
 struct CollisionMesh;
@@ -68,7 +68,7 @@ class CollisionWorkspace {
   } shortcuts;
 
   CollisionGrid grid;
-  std::vector<RigidBody*> candidates;  // the bodies examined for the current body
+  RBList candidates;  // the bodies examined for the current body
   PassCounters body_counters;
   PassCounters wall_counters;
   // Set by whoever wants to see the contacts (the demo's contact view); not owned. Null: nothing
@@ -87,7 +87,7 @@ class CollisionWorkspace {
     uint64_t mesh = 0;
     uint32_t serial = 0;
     bool known = false;
-    Placement placement;
+    BodyPlacement placement;
     PlacedBall ball;
   };
   // Body i's mark (environment body e's with EnvironmentMark), renewed first if its pose bits or
@@ -95,8 +95,8 @@ class CollisionWorkspace {
   const PoseMark& Mark(uint32_t i, const RigidBody& body);
   const PoseMark& EnvironmentMark(uint32_t e, const RigidBody& environment);
   static void Renew(PoseMark& mark, const RigidBody& body);
-  QueryAnswer RunQuery(CQ_CollideResult& result, PassCounters& counters, const RigidBody& b1, const Placement& p1,
-                       const CQ_Model& m2, const Placement& p2);
+  QueryAnswer RunQuery(CQ_CollideResult& result, PassCounters& counters, const RigidBody& b1, const BodyPlacement& p1,
+                       const CQ_Model& m2, const BodyPlacement& p2);
 
   // The answer of one pair's last query, kept with the lower-numbered body.
   struct PairMemo {

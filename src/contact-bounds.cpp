@@ -90,8 +90,8 @@ bool BallsApart(const PlacedBall& a, const PlacedBall& b) {
   return VecDot(d, d) > reach * reach;  // false for anything not finite
 }
 
-bool BallClearOfTriangles(const double center[3], double radius, const Placement& p1, const CQ_Model& model2,
-                          const Placement& p2) {
+bool BallClearOfTriangles(const double center[3], double radius, const BodyPlacement& p1, const CQ_Model& model2,
+                          const BodyPlacement& p2) {
   if (!model2.IsBuilt() || model2.tri_count() > kMaxScannedTriangles) return false;
   if (!AllFinite(center) || !std::isfinite(radius)) return false;
   double rel_rotation[3][3], rel_translation[3], d[3];

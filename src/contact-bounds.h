@@ -3,7 +3,7 @@
 // says "apart" only when the query itself, with its own rounding, would find no touching pair:
 // the passes skip such queries without changing any result.
 
-#include "placement.h"
+#include "body-placement.h"
 
 class CQ_Model;
 
@@ -30,5 +30,5 @@ bool BallsApart(const PlacedBall& a, const PlacedBall& b);
 // at most kMaxScannedTriangles triangles are scanned; for larger ones, and for anything not
 // finite, the answer is false and the query decides.
 constexpr int kMaxScannedTriangles = 64;
-bool BallClearOfTriangles(const double center[3], double radius, const Placement& p1, const CQ_Model& model2,
-                          const Placement& p2);
+bool BallClearOfTriangles(const double center[3], double radius, const BodyPlacement& p1, const CQ_Model& model2,
+                          const BodyPlacement& p2);

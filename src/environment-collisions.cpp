@@ -3,8 +3,6 @@
 // it moves along the stored normal of the triangle it touched, that velocity component is
 // reversed with restitution 0.6 and its spin re-aimed. The environment is never changed.
 
-#include "environment-collisions.h"
-
 #include <algorithm>
 
 #include "collision-workspace.h"
@@ -21,6 +19,11 @@ constexpr int kMaxBackingIterations = 50;
 // a body runs into that wall, in steps of this length, at most this many times.
 constexpr float kNormalStep = 0.01f;
 constexpr int kMaxNormalSteps = 1000;
+// The walls give back this fraction of the speed into them (the box's coefficient of
+// restitution); the bounce adds -(1 + restitution) times that speed along the normal.
+constexpr float kWallRestitution = 0.6f;
+constexpr float kBounceFactor = -(1.0f + kWallRestitution);
+static_assert(kBounceFactor == -1.6f, "the factor in float, as the bounce has always used it");
 
 // A zero normal: the touched triangle has no area, so no direction to go.
 bool IsZero(const Vec3& v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f; }
@@ -77,7 +80,7 @@ struct WallContact {
 // box; it steps off the wall against the stored normal instead. Without any normal to go by, it
 // stays where it is.
 void BackOut(WallContact& c) {
-  if (static_cast<double>(Dot(c.body.velocity, c.TouchedNormal())) > 0.00001) {
+  if (static_cast<double>(Dot(c.body.velocity, c.TouchedNormal())) > RBSystem::kApproachSpeed) {
     const Vec3 back = -0.02f * c.body.velocity;
     for (int n = 0; n < kMaxBackingIterations; ++n) {
       c.body.position += back;
@@ -92,25 +95,25 @@ void BackOut(WallContact& c) {
   }
 }
 
-// Reverses the velocity component along the stored normal n with restitution 0.6, if the body
-// moves along n (w > 0.00001).
+// Reverses the velocity component along the stored normal n with the walls' restitution, if the
+// body moves along n faster than the approach speed.
 bool Bounce(RigidBody& body, const Vec3& n) {
   const float w = Dot(body.velocity, n);
-  if (!(static_cast<double>(w) > 0.00001)) return false;
-  body.velocity = body.velocity + (-1.6f * w) * n;
+  if (!(static_cast<double>(w) > RBSystem::kApproachSpeed)) return false;
+  body.velocity = body.velocity + (kBounceFactor * w) * n;
   body.linear_momentum = body.mass * body.velocity;
-  ReaimSpin(body, 0.6f);
+  ReaimSpin(body, kWallRestitution);
   return true;
 }
 
 }  // namespace
 
-void ResolveEnvironmentCollisions(RBSystem& system, RBSystem& environment, CollisionWorkspace& workspace) {
+void RBSystem::ResolveEnvironmentCollisions(RBSystem& environment) {
+  CollisionWorkspace& workspace = Workspace();
   const uint32_t environment_count = environment.BodyCount();
-  const uint32_t body_count = system.BodyCount();
   workspace.BeginWallPass(body_count, environment_count);
   for (uint32_t b = 0; b < body_count; ++b) {
-    RigidBody& body = *system.Body(b);
+    RigidBody& body = *Body(b);
     for (uint32_t e = 0; e < environment_count; ++e) {
       const RigidBody& wall = *environment.Body(e);
       WallContact contact{workspace, b, body, e, wall};
@@ -119,7 +122,7 @@ void ResolveEnvironmentCollisions(RBSystem& system, RBSystem& environment, Colli
       // The stored model normal, deliberately without the environment's own rotation.
       const Vec3 n = contact.TouchedNormal();
       const bool bounced = Bounce(body, n);
-      system.collision_free = 0;
+      collision_free = 0;
       body.render_model.MarkCollided();
 
       PassCounters& counters = workspace.wall_counters;
@@ -131,8 +134,4 @@ void ResolveEnvironmentCollisions(RBSystem& system, RBSystem& environment, Colli
       }
     }
   }
-}
-
-void RBSystem::ResolveEnvironmentCollisions(RBSystem& environment) {
-  ::ResolveEnvironmentCollisions(*this, environment, Workspace());
 }

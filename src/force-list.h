@@ -58,15 +58,13 @@ class SlidingFriction : public Force {
   Vec3 lever_arm;
 };
 
-// Acts through the centre: no torque.
+// Acts through the centre: no torque, so it needs no lever arm.
 class RollingResistance : public Force {
  public:
   explicit RollingResistance(float c) : coefficient(c) {}
   Vec3 ComputeForce(float mass, const RigidBody& body, const Vec3& velocity) override;
   Vec3 ComputeTorque(const RigidBody& body, const Vec3& force) override;
   void SetCoefficient(float value) { coefficient = value; }
-  void SetLeverArm(const Vec3& arm) { lever_arm = arm; }
 
   float coefficient;
-  Vec3 lever_arm;
 };

@@ -1,10 +1,8 @@
 #pragma once
-// The settling benchmark with what its callers may want to see besides its console lines: the
-// iterations one by one (progress, a trace) and a report of the figures.
+// What the settling benchmark (RBSystem::RunPerformanceAnalysis) lets its callers see besides its
+// console lines: the iterations one by one (progress, a trace) and a report of the figures.
 
 #include "simulation-iteration.h"
-
-class RBSystem;
 
 // Told of every iteration the benchmark runs. Settling iterations are numbered from 1; timed
 // ones from 0 to timed_total - 1.
@@ -30,7 +28,3 @@ struct PerformanceReport {
   long long skipped = 0;     // body pairs whose bounding balls were apart
   long long box_visits = 0;  // bounding-volume pairs visited by the queries run
 };
-
-// RBSystem::RunPerformanceAnalysis with an observer and a report, either of which may be null.
-void RunPerformanceAnalysis(RBSystem& bodies, float h, RBSystem& environment, PerformanceObserver* observer,
-                            PerformanceReport* report);

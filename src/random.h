@@ -7,4 +7,5 @@
 void SeedRandom(unsigned seed);
 int RandomInt();
 
-constexpr int RandomIntMax = 32767;
+// The largest value RandomInt returns: its draws keep the top 15 bits of the generator's 32.
+constexpr int kRandomIntMax = 32767;

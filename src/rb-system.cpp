@@ -71,8 +71,10 @@ const Vec3 kRack[10] = {{0, 0, 15},        {0, 0, -8},     {1.01f, 0, -9.7f}, {2
                         {-1.01f, 0, -9.7f}, {0, 0, -11.4f}, {1.01f, 0, -13.1f}, {-2.01f, 0, -11.4f},
                         {-1.01f, 0, -13.1f}, {0, 0, -14.8f}};
 
-// 1 / 32767 as the float the positions and the shot are computed with.
-constexpr float kInverseRandomMax = 3.0518509e-05f;
+// 1 / kRandomIntMax as the float the positions and the shot are computed with: a draw times it
+// lies in [0, 1].
+constexpr float kInverseRandomMax = 1.0f / kRandomIntMax;
+static_assert(kInverseRandomMax == 3.0518509e-05f, "the divisor's float, as the positions have always used it");
 
 void StopMotion(RigidBody& body) {
   body.orientation = Quaternion(1, 0, 0, 0);

@@ -14,6 +14,8 @@
 
 class CollisionWorkspace;
 class ForceList;
+class PerformanceObserver;
+struct PerformanceReport;
 
 class RBSystem : public OdeSystem {
  public:
@@ -63,13 +65,29 @@ class RBSystem : public OdeSystem {
 
   // After every Step: first the bodies among themselves, then each against the environment. The
   // first pass raises collision_free and either lowers it on a contact, so after both it says
-  // whether the step was free of contacts.
+  // whether the step was free of contacts. Both work with this system's Workspace().
+  //
+  // The body-body pass (body-collisions.cpp): every pair of bodies whose meshes touch is pushed
+  // apart until they no longer touch and, if they approach each other, exchanges momentum
+  // elastically along the line of centres. Positions are kept inside the play volume and
+  // touching bodies are flagged.
   void ResolveBodyCollisions();
+  // The body-environment pass (environment-collisions.cpp): every body against every body of
+  // environment; a touching body is backed out until the meshes are disjoint and, if it moves
+  // along the stored normal of the triangle it touched, bounces with restitution 0.6. Clears
+  // collision_free on any contact; never sets it.
   void ResolveEnvironmentCollisions(RBSystem& environment);
+  // Both passes: a body approaches another, or a wall, only when its speed towards it (widened to
+  // double) is beyond this; slower is resting contact, which gets no impulse or bounce, so that
+  // round-off in a resting contact does not make it bounce.
+  static constexpr double kApproachSpeed = 0.00001;
   // What the passes of this system work with: made at the first pass, kept for the system's life.
   CollisionWorkspace& Workspace();
-  // The settling benchmark (performance-analysis.h has the version with progress and figures).
-  void RunPerformanceAnalysis(float h, RBSystem& environment);
+  // The settling benchmark against environment with time step h (performance-analysis.h): shoot,
+  // run until an iteration is free of contacts, then time a fixed number of iterations. The
+  // observer, if any, is told of every iteration; the report, if any, receives the figures.
+  void RunPerformanceAnalysis(float h, RBSystem& environment, PerformanceObserver* observer = nullptr,
+                              PerformanceReport* report = nullptr);
 
   uint32_t body_count = 0;
   int32_t model_number = 0;

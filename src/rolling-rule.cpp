@@ -1,7 +1,7 @@
 #include "rolling-rule.h"
 
-void ApplyRollingRule(RBSystem& system, SlidingFriction* const sliding_forces[],
-                      RollingResistance* const rolling_forces[], float roll) {
+void ApplyRollingRuleToSystem(RBSystem& system, SlidingFriction* const sliding_forces[],
+                              RollingResistance* const rolling_forces[], float roll) {
   for (uint32_t i = 0; i < system.BodyCount(); ++i) {
     RigidBody& body = *system.Body(i);
     // Speeds as the passes left them: a bounce or an impulse has already changed them this frame,

@@ -9,5 +9,5 @@
 #include "rb-system.h"
 
 // sliding_forces[i] and rolling_forces[i] are body i's two forces, for every body of the system.
-void ApplyRollingRule(RBSystem& system, SlidingFriction* const sliding_forces[],
-                      RollingResistance* const rolling_forces[], float roll);
+void ApplyRollingRuleToSystem(RBSystem& system, SlidingFriction* const sliding_forces[],
+                              RollingResistance* const rolling_forces[], float roll);

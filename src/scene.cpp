@@ -6,7 +6,7 @@
 
 Scene::Scene(unsigned force_slots) : sliding_forces(force_slots, nullptr), rolling_forces(force_slots, nullptr) {}
 
-void InitScene(Scene& scene, unsigned seed, unsigned body_count, int model_number) {
+void SetUpScene(Scene& scene, unsigned seed, unsigned body_count, int model_number) {
   SeedRandom(seed);
 
   RigidBody& box = *scene.environment_system.Body(0);
@@ -32,7 +32,6 @@ void InitScene(Scene& scene, unsigned seed, unsigned body_count, int model_numbe
 
     auto* rolling = new RollingResistance(0.0f);
     scene.rolling_forces[i] = rolling;
-    rolling->SetLeverArm(down);
     scene.global_forces.Append(rolling);
     bodies.Body(i)->AttachForce(static_cast<int32_t>(2 * i + 1));
 
@@ -57,10 +56,6 @@ void StartScene(Scene& scene, bool started) {
   bodies.Start();
 }
 
-void RunSimulationIteration(Scene& scene, float h, IterationStats* stats, bool timed) {
-  RunIteration(scene.bodies_system, scene.environment_system, h, stats, timed);
-}
-
 void ApplyRollingRule(Scene& scene) {
-  ApplyRollingRule(scene.bodies_system, scene.sliding_forces.data(), scene.rolling_forces.data(), scene.roll);
+  ApplyRollingRuleToSystem(scene.bodies_system, scene.sliding_forces.data(), scene.rolling_forces.data(), scene.roll);
 }

@@ -27,7 +27,7 @@ struct Scene {
 // directory; resets; runs both collision passes; creates and attaches the forces (body i's
 // sliding friction at index 2i, its rolling resistance at 2i + 1) and marks every body sliding.
 // A missing or malformed mesh file ends the program with exit code 1 after its messages.
-void InitScene(Scene& scene, unsigned seed, unsigned body_count = 10, int model_number = 3);
+void SetUpScene(Scene& scene, unsigned seed, unsigned body_count = 10, int model_number = 3);
 
 // The Reset button: Reset, then both collision passes.
 void ResetScene(Scene& scene);
@@ -35,10 +35,6 @@ void ResetScene(Scene& scene);
 // The Start button: every body sliding again with the current `slide`, rolling resistance 0;
 // if the simulation is already running, re-rack first; then shoot body 0.
 void StartScene(Scene& scene, bool started);
-
-// One simulation iteration: Step(h), the body-body pass, the environment pass. With stats given,
-// it receives the passes' counters, and with timed also the cost of each part.
-void RunSimulationIteration(Scene& scene, float h, IterationStats* stats = nullptr, bool timed = false);
 
 // The per-frame slide-to-roll rule over the scene's bodies.
 void ApplyRollingRule(Scene& scene);

@@ -12,7 +12,7 @@ double Seconds(std::chrono::steady_clock::time_point from, std::chrono::steady_c
 
 }  // namespace
 
-void RunIteration(RBSystem& bodies, RBSystem& environment, float h, IterationStats* stats, bool timed) {
+void RunSimulationIteration(RBSystem& bodies, RBSystem& environment, float h, IterationStats* stats, bool timed) {
   if (!(stats && timed)) {
     bodies.Step(h);
     bodies.ResolveBodyCollisions();

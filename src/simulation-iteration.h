@@ -19,5 +19,5 @@ struct IterationStats {
 
 // Runs one iteration of bodies against environment. With stats given, the passes' counters are
 // copied into it, and with timed also the seconds of the three parts (a few clock reads).
-void RunIteration(RBSystem& bodies, RBSystem& environment, float h, IterationStats* stats = nullptr,
+void RunSimulationIteration(RBSystem& bodies, RBSystem& environment, float h, IterationStats* stats = nullptr,
                   bool timed = false);

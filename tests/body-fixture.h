@@ -6,7 +6,7 @@
 #include <string>
 
 #include "force-list.h"
-#include "placement.h"
+#include "body-placement.h"
 #include "rb-system.h"
 
 inline std::string DataFile(const char* name) { return std::string(QUORVEL_DATA_DIR) + "/" + name; }
@@ -54,7 +54,7 @@ struct Box {
 // Whether the meshes of a and b touch with their centres at pa and pb, each turned by its own
 // orientation: a query of its own, apart from the passes'.
 inline bool TouchAt(RigidBody& a, const Vec3& pa, RigidBody& b, const Vec3& pb) {
-  Placement placement_a(a.orientation, pa), placement_b(b.orientation, pb);
+  BodyPlacement placement_a(a.orientation, pa), placement_b(b.orientation, pb);
   CQ_CollideResult result;
   CollideModels(&result, placement_a.R, placement_a.T, &a.collision_model(), placement_b.R, placement_b.T,
                 &b.collision_model(), StopAtFirstContact);

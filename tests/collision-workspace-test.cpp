@@ -11,7 +11,7 @@
 
 #include "body-fixture.h"
 #include "fingerprint.h"
-#include "placement.h"
+#include "body-placement.h"
 #include "quiet-scene.h"
 
 namespace {
@@ -26,22 +26,18 @@ constexpr int kPlacements = 4000;
 
 // Runs a break shot for `frames` iterations and returns the fingerprint after every 50th.
 std::vector<uint64_t> Fingerprints(unsigned seed, bool rk4, unsigned bodies, bool shortcuts, PassCounters* totals) {
-  QuietScene quiet(seed, bodies);
-  Scene& scene = quiet.scene;
-  CollisionWorkspace& workspace = scene.bodies_system.Workspace();
+  BreakShot shot(seed, rk4, bodies);
+  CollisionWorkspace& workspace = shot.scene.bodies_system.Workspace();
   workspace.shortcuts.replay = shortcuts;
   workspace.shortcuts.skip_balls_apart = shortcuts;
-  if (rk4) scene.bodies_system.SetRK4();
-  StartScene(scene, false);
   std::vector<uint64_t> prints;
   IterationStats stats;
   for (int frame = 1; frame <= kFrames; ++frame) {
-    RunSimulationIteration(scene, 0.1f, &stats);
-    ApplyRollingRule(scene);
+    shot.Iterate(0.1f, &stats);
     totals->replayed += stats.body.replayed + stats.wall.replayed;
     totals->skipped += stats.body.skipped;
     totals->contacts += stats.body.contacts + stats.wall.contacts;
-    if (frame % 50 == 0) prints.push_back(StateFingerprint(scene.bodies_system));
+    if (frame % 50 == 0) prints.push_back(StateFingerprint(shot.scene.bodies_system));
   }
   return prints;
 }
@@ -86,7 +82,7 @@ TEST(CollisionWorkspace, AnswersAgreeWithTheQueryAcrossTheTouchingDistance) {
     bodies[1].orientation = RandomOrientation(random);
     bodies[0].position = Vec3(unit(random), unit(random), unit(random));
     bodies[1].position = bodies[0].position + distance(random) * direction;
-    const Placement p0(bodies[0].orientation, bodies[0].position), p1(bodies[1].orientation, bodies[1].position);
+    const BodyPlacement p0(bodies[0].orientation, bodies[0].position), p1(bodies[1].orientation, bodies[1].position);
     CollideModels(&direct, p0.R, p0.T, &bodies[0].collision_model(), p1.R, p1.T, &bodies[1].collision_model(),
                   StopAtFirstContact);
     for (int again = 0; again < 2; ++again) {  // the second time is replayed or skipped

@@ -56,7 +56,7 @@ TEST(ContactBounds, BallClearOfTrianglesAgreesWithASampledDistance) {
   std::uniform_real_distribution<double> coordinate(-1, 1), slack(-0.1, 0.1);
   const int steps = 200;
   int clear = 0, not_clear = 0;
-  const Placement identity{Quaternion(), Vec3()};
+  const BodyPlacement identity{Quaternion(), Vec3()};
   for (int n = 0; n < kCases / 10; ++n) {
     double a[3], b[3], c[3], p[3];
     for (int k = 0; k < 3; ++k) {
@@ -89,7 +89,7 @@ TEST(ContactBounds, ClearOfTheBoxMeansTheQueryFindsNothing) {
   Box box;
   Bodies ball(1);
   const RigidBody& environment = *box.system.Body(0);
-  const Placement pe(environment.orientation, environment.position);
+  const BodyPlacement pe(environment.orientation, environment.position);
   const CollisionMesh& mesh = ball[0].collision_mesh();
   std::mt19937 random(5);
   std::uniform_real_distribution<float> x(12.5f, 15.5f), y(-1.5f, 1.5f), z(17.5f, 20.5f);
@@ -98,7 +98,7 @@ TEST(ContactBounds, ClearOfTheBoxMeansTheQueryFindsNothing) {
   for (int n = 0; n < kCases; ++n) {
     ball[0].orientation = RandomOrientation(random);
     ball[0].position = Vec3(n % 2 ? x(random) : -x(random), y(random), n % 3 ? z(random) : -z(random));
-    const Placement pb(ball[0].orientation, ball[0].position);
+    const BodyPlacement pb(ball[0].orientation, ball[0].position);
     CollideModels(&result, pb.R, pb.T, &ball[0].collision_model(), pe.R, pe.T, &environment.collision_model(),
                   StopAtFirstContact);
     touching += result.HasContact();
@@ -126,7 +126,7 @@ TEST(ContactBounds, StretchingPlacementsAreNotTrusted) {
     bodies[0].position = Vec3(0, 0, 0);
     bodies[1].position = Vec3(0, c.distance, 0);
     bodies[1].orientation = c.orientation;
-    const Placement p0(bodies[0].orientation, bodies[0].position), p1(bodies[1].orientation, bodies[1].position);
+    const BodyPlacement p0(bodies[0].orientation, bodies[0].position), p1(bodies[1].orientation, bodies[1].position);
     EXPECT_GT(RotationError(p1.R), c.least_error);
     EXPECT_LT(RotationError(p0.R), 1e-6);
     CQ_CollideResult result;

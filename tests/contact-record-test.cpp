@@ -131,16 +131,14 @@ TEST(ContactRecord, HoldsEveryContactOfTheLastIterationAndChangesNothing) {
   for (unsigned seed : {3u, 4u}) {
     uint64_t prints[2];
     for (int recording = 0; recording < 2; ++recording) {
-      QuietScene quiet(seed);
-      Scene& scene = quiet.scene;
+      BreakShot shot(seed);
+      Scene& scene = shot.scene;
       ContactRecord record;
       if (recording) scene.bodies_system.Workspace().record = &record;
-      StartScene(scene, false);
       int contacts = 0;
       for (int n = 0; n < iterations; ++n) {
         IterationStats stats;
-        RunSimulationIteration(scene, 0.1f, &stats);
-        ApplyRollingRule(scene);
+        shot.Iterate(0.1f, &stats);
         contacts += stats.body.contacts + stats.wall.contacts;
         if (!recording) continue;
         ASSERT_EQ(record.touching.size(), static_cast<size_t>(stats.body.contacts + stats.wall.contacts)) << n;

@@ -182,7 +182,6 @@ TEST(RBSystem, TwoHundredStepsStayFiniteAndDecayAsTheFrictionLawSays) {
       auto* sliding = new SlidingFriction(0.005f);
       sliding->SetLeverArm(Vec3(0, -1, 0));
       auto* rolling = new RollingResistance(0.0f);
-      rolling->SetLeverArm(Vec3(0, -1, 0));
       system.Body(i)->AttachForce(forces.Append(sliding) - 1);
       system.Body(i)->AttachForce(forces.Append(rolling) - 1);
     }

@@ -82,7 +82,6 @@ TEST(RigidBody, FrictionForcesAndTorquesSum) {
   auto* sliding = new SlidingFriction(0.005f);
   sliding->SetLeverArm(Vec3(0, -1, 0));
   auto* rolling = new RollingResistance(0.0f);
-  rolling->SetLeverArm(Vec3(0, -1, 0));
   forces.Append(sliding);
   forces.Append(rolling);
 
@@ -223,9 +222,7 @@ TEST(RigidBody, EachTorqueComesFromItsOwnForce) {
       f->SetLeverArm(k.lever_arm);
       forces.Append(f);
     } else {
-      auto* f = new RollingResistance(k.coefficient);
-      f->SetLeverArm(k.lever_arm);
-      forces.Append(f);
+      forces.Append(new RollingResistance(k.coefficient));
     }
   }
   RigidBody body;

@@ -21,7 +21,7 @@ struct OneBody {
     body().angular_velocity = spin;
     body().angular_momentum = spin;
   }
-  void Apply(float roll = 0.007f) { ApplyRollingRule(system, &sliding, &rolling, roll); }
+  void Apply(float roll = 0.007f) { ApplyRollingRuleToSystem(system, &sliding, &rolling, roll); }
 };
 
 }  // namespace

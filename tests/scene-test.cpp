@@ -9,7 +9,8 @@
 #include <cstring>
 #include <iostream>
 
-#include "placement.h"
+#include "body-placement.h"
+#include "play-volume.h"
 #include "quiet-scene.h"
 #include "test-files.h"
 
@@ -20,10 +21,6 @@ constexpr int kSoakFrames = 1500;  // the sanitizers slow every query tenfold
 #else
 constexpr int kSoakFrames = 20000;
 #endif
-
-bool InsidePlayVolume(const Vec3& p) {
-  return p.x >= -15 && p.x <= 15 && p.y >= -1 && p.y <= 10 && p.z >= -20 && p.z <= 20;
-}
 
 }  // namespace
 
@@ -66,14 +63,10 @@ TEST(Scene, SetUpAsTheDemoDoes) {
 }
 
 TEST(Scene, StartRestoresSlidingAndRerackesWhileRunning) {
-  QuietScene quiet(9);
-  Scene& scene = quiet.scene;
-  StartScene(scene, false);
+  BreakShot shot(9);
+  Scene& scene = shot.scene;
   EXPECT_NEAR(scene.bodies_system.Body(0)->linear_momentum.Length(), 150.0f, 1e-3f);
-  for (int n = 0; n < 40; ++n) {
-    RunSimulationIteration(scene, 0.1f);
-    ApplyRollingRule(scene);
-  }
+  for (int n = 0; n < 40; ++n) shot.Iterate();
   scene.slide = 0.02f;
   scene.bodies_system.Body(4)->SetRolling();
   scene.rolling_forces[4]->SetCoefficient(0.005f);
@@ -91,13 +84,10 @@ TEST(Scene, StartRestoresSlidingAndRerackesWhileRunning) {
 TEST(Scene, SeededRunsAreDeterministic) {
   float final_state[2][10 * BodyStateFloats];
   for (int run = 0; run < 2; ++run) {
-    QuietScene quiet(1234);
-    StartScene(quiet.scene, false);
-    for (int n = 0; n < 300; ++n) {
-      RunSimulationIteration(quiet.scene, 0.1f);
-      ApplyRollingRule(quiet.scene);
-    }
-    for (uint32_t i = 0; i < 10; ++i) quiet.scene.bodies_system.Body(i)->GetState(&final_state[run][BodyStateFloats * i]);
+    BreakShot shot(1234);
+    for (int n = 0; n < 300; ++n) shot.Iterate();
+    for (uint32_t i = 0; i < 10; ++i)
+      shot.scene.bodies_system.Body(i)->GetState(&final_state[run][BodyStateFloats * i]);
   }
   EXPECT_EQ(std::memcmp(final_state[0], final_state[1], sizeof final_state[0]), 0);
 }
@@ -164,7 +154,7 @@ TEST_P(Soak, BreakShotsStayFiniteInsideAndApart) {
     bodies.Step(c.step);
     bodies.ResolveBodyCollisions();
     for (uint32_t i = 0; i < 10; ++i) {
-      ASSERT_TRUE(InsidePlayVolume(bodies.Body(i)->position)) << "frame " << frame << " body " << i;
+      ASSERT_TRUE(play_volume::Contains(bodies.Body(i)->position)) << "frame " << frame << " body " << i;
       for (uint32_t j = i + 1; j < 10; ++j) {
         const float d = (bodies.Body(i)->position - bodies.Body(j)->position).Length();
         closest = std::min(closest, d);
@@ -199,12 +189,11 @@ INSTANTIATE_TEST_SUITE_P(EulerAndRK4, Soak,
 // truly is: no two meshes touch (every pair asked directly, without the broad phase). Dropping a
 // body from a full grid cell or candidate list would leave pairs untested and touching.
 TEST(Scene, ManyBodiesSettleWithNoMeshesTouching) {
-  QuietScene quiet(1, 300);
-  RBSystem& bodies = quiet.scene.bodies_system;
-  StartScene(quiet.scene, false);
+  BreakShot shot(1, false, 300);
+  RBSystem& bodies = shot.scene.bodies_system;
   int iterations = 0;
   do {
-    RunSimulationIteration(quiet.scene, 0.1f);
+    RunSimulationIteration(bodies, shot.scene.environment_system, 0.1f);
     ASSERT_LT(++iterations, 5000) << "never settled";
   } while (!bodies.collision_free);
 
@@ -212,10 +201,10 @@ TEST(Scene, ManyBodiesSettleWithNoMeshesTouching) {
   int touching = 0;
   for (uint32_t i = 0; i < bodies.BodyCount(); ++i) {
     const RigidBody& a = *bodies.Body(i);
-    const Placement pa(a.orientation, a.position);
+    const BodyPlacement pa(a.orientation, a.position);
     for (uint32_t j = i + 1; j < bodies.BodyCount(); ++j) {
       const RigidBody& b = *bodies.Body(j);
-      const Placement pb(b.orientation, b.position);
+      const BodyPlacement pb(b.orientation, b.position);
       CollideModels(&result, pa.R, pa.T, &a.collision_model(), pb.R, pb.T, &b.collision_model(), StopAtFirstContact);
       touching += result.HasContact() ? 1 : 0;
     }

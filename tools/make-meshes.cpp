@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "play-volume.h"
+
 namespace {
 
 struct Point {
@@ -82,7 +84,9 @@ void AddFace(std::vector<Triangle>& tris, const Point& centre, const Point& u, c
 // triangle it touches pointing the way it runs: after the half turn the x and z faces swap
 // sides, so their stored normals point inwards; the floor and ceiling stay put and point out.
 std::vector<Triangle> Box() {
-  const double hx = 15.0, hy = 5.5, hz = 20.0, cy = 4.5;  // y spans -1 .. 10
+  using namespace play_volume;  // symmetric about x = 0 and z = 0
+  const double hx = kMaxX, hz = kMaxZ;
+  const double hy = (kMaxY - kMinY) / 2, cy = (kMaxY + kMinY) / 2;  // y spans -1 .. 10
   const Point sx{1, 0, 0}, sy{0, 1, 0}, sz{0, 0, 1};
   std::vector<Triangle> tris;
   AddFace(tris, {hx, cy, 0}, Scale(hz, sz), Scale(hy, sy));    // x = +15, normal -x

@@ -123,13 +123,13 @@ int main(int argc, char** argv) {
 
   const auto setup_start = std::chrono::steady_clock::now();
   Scene scene(bodies);
-  InitScene(scene, seed, bodies, model);
+  SetUpScene(scene, seed, bodies, model);
   const double setup_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - setup_start).count();
   if (rk4) scene.bodies_system.SetRK4();
 
   BenchObserver observer(isatty(STDERR_FILENO) != 0, trace);
   PerformanceReport report;
-  RunPerformanceAnalysis(scene.bodies_system, step, scene.environment_system, &observer, &report);
+  scene.bodies_system.RunPerformanceAnalysis(step, scene.environment_system, &observer, &report);
   if (trace && std::fclose(trace) != 0) {
     std::fprintf(stderr, "quorvel-bench: writing the trace file '%s' failed\n", trace_path);
     return 1;

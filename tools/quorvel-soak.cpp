@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "play-volume.h"
 #include "scene.h"
 
 namespace {
@@ -56,8 +57,6 @@ long ResidentKilobytes() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-bool InsideTheBox(const Vec3& p) { return p.x >= -15 && p.x <= 15 && p.y >= -1 && p.y <= 10 && p.z >= -20 && p.z <= 20; }
-
 bool AllFinite(const RigidBody& body) {
   float state[BodyStateFloats];
   body.GetState(state);
@@ -91,7 +90,7 @@ void Shoot(Scene& scene, bool started, int shot) {
 
 Outcome Soak(unsigned seed, unsigned body_count, bool rk4, float step, long iterations) {
   Scene scene(body_count);
-  InitScene(scene, seed, body_count);
+  SetUpScene(scene, seed, body_count);
   RBSystem& bodies = scene.bodies_system;
   if (rk4) bodies.SetRK4();
   Outcome outcome;
@@ -100,7 +99,7 @@ Outcome Soak(unsigned seed, unsigned body_count, bool rk4, float step, long iter
   IterationStats stats;
   for (long frame = 0; frame < iterations; ++frame) {
     if (frame > 0 && frame % kFramesPerShot == 0) Shoot(scene, true, shot++);
-    RunSimulationIteration(scene, step, &stats);
+    RunSimulationIteration(scene.bodies_system, scene.environment_system, step, &stats);
     ApplyRollingRule(scene);
     if (stats.body.contacts + stats.wall.contacts > 0) ++outcome.frames_with_contacts;
     if (stats.body.longest_run > outcome.longest_separation) outcome.longest_separation = stats.body.longest_run;
@@ -108,7 +107,7 @@ Outcome Soak(unsigned seed, unsigned body_count, bool rk4, float step, long iter
     for (uint32_t i = 0; i < bodies.BodyCount() && !outcome.fault; ++i) {
       const RigidBody& body = *bodies.Body(i);
       if (!AllFinite(body)) outcome.fault = "a value that is not finite";
-      else if (!InsideTheBox(body.position)) outcome.fault = "a body outside the box";
+      else if (!play_volume::Contains(body.position)) outcome.fault = "a body outside the box";
       if (outcome.fault) {
         outcome.fault_frame = frame;
         outcome.fault_body = i;

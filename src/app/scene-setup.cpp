@@ -6,7 +6,7 @@
 #include "app/draw/model-drawing.h"
 
 void InitScene() {
-  InitScene(scene, static_cast<unsigned>(std::time(nullptr)));
+  SetUpScene(scene, static_cast<unsigned>(std::time(nullptr)));
   // The box's list is never called (the box is drawn as a scaled cube) but, like every loaded
   // model, it has one.
   for (RBSystem* system : {&environment_system, &bodies_system}) {

@@ -14,7 +14,7 @@ namespace {
 // Wall clock in seconds, to the millisecond. Read twice per query, so it must cost next to
 // nothing: where the system offers it, the coarse clock (a read of memory the kernel keeps
 // current, a few milliseconds coarse at most); else the standard wall clock.
-double WallSeconds() {
+double CoarseWallClockSeconds() {
   long long ms;
 #ifdef CLOCK_REALTIME_COARSE
   timespec now;
@@ -38,7 +38,7 @@ bool IsBuilt(const CQ_Model* model) {
 int CollideModels(CQ_CollideResult* result, const double R1[3][3], const double T1[3],
                   const CQ_Model* model1, const double R2[3][3], const double T2[3], const CQ_Model* model2,
                   int flag) {
-  const double t0 = WallSeconds();
+  const double t0 = CoarseWallClockSeconds();
   if (!IsBuilt(model1) || !IsBuilt(model2)) return StatusModelNotBuilt;
 
   result->bv_test_count = 0;
@@ -68,6 +68,6 @@ int CollideModels(CQ_CollideResult* result, const double R1[3][3], const double 
   if (!BoxesDisjoint(R, T, B1.half_extents, B2.half_extents))
     ChosenPath().walk(result, model1, model2, flag, R, T);
 
-  result->query_seconds = WallSeconds() - t0;
+  result->query_seconds = CoarseWallClockSeconds() - t0;
   return StatusOk;
 }

@@ -13,7 +13,7 @@ PickHit PickBody(const RBSystem& system, const Vec3& origin, const Vec3& directi
   for (uint32_t i = 0; i < system.BodyCount(); ++i) {
     const RigidBody& body = *system.Body(i);
     if (!body.collision_model().IsBuilt()) continue;
-    const Placement placement(body.orientation, body.position);
+    const BodyPlacement placement(body.orientation, body.position);
     int triangle = -1;
     if (!CastRay(body.collision_model(), placement.R, placement.T, o, d, nearest, triangle)) continue;
     pick.hit = true;

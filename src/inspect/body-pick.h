@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "math/vec3.h"
-#include "placement.h"
+#include "body-placement.h"
 
 class RBSystem;
 

@@ -12,7 +12,7 @@ int AdvanceFrame(Scene& scene, bool started, FramePacer& pacer, double now, floa
   }
   for (int n = 0; n < iterations; ++n) {
     IterationStats stats;
-    RunSimulationIteration(scene, h, monitor ? &stats : nullptr, timed);
+    RunSimulationIteration(scene.bodies_system, scene.environment_system, h, monitor ? &stats : nullptr, timed);
     ApplyRollingRule(scene);
     if (monitor) monitor->AfterIteration(scene.bodies_system, stats, now);
   }

@@ -24,7 +24,7 @@ class ControlTest : public ::testing::Test {
     char* previous = getcwd(nullptr, 0);
     ASSERT_EQ(chdir(QUORVEL_DATA_DIR), 0);
     ::testing::internal::CaptureStderr();
-    InitScene(scene, 12345u);
+    SetUpScene(scene, 12345u);
     ::testing::internal::GetCapturedStderr();
     ASSERT_EQ(chdir(previous), 0);
     free(previous);

@@ -15,7 +15,7 @@
 namespace {
 
 // The slow, obviously right answer: every triangle of the model, in model coordinates.
-bool EveryTriangle(const CQ_Model& model, const Placement& placement, const double origin[3],
+bool EveryTriangle(const CQ_Model& model, const BodyPlacement& placement, const double origin[3],
                    const double direction[3], double& nearest, int& triangle) {
   double o[3], d[3];  // R^T (origin - T) and R^T direction
   for (int c = 0; c < 3; ++c) {
@@ -94,7 +94,7 @@ TEST(BodyPick, TheTreeSearchFindsWhatEveryTriangleFinds) {
     for (int n = 0; n < 400; ++n) {
       const Quaternion q = RandomOrientation(random);
       const Vec3 at(5 * uniform(random), 5 * uniform(random), 5 * uniform(random));
-      const Placement placement(q, at);
+      const BodyPlacement placement(q, at);
       // From a point 30 away towards a point within 1.2 of the model's origin (well beyond the
       // box's size for box.tris, whose faces are then met from inside).
       const Vec3 from = at + 30.0f * Vec3(uniform(random), uniform(random), uniform(random));

@@ -81,7 +81,7 @@ TEST(BodyPull, BringsTheBodyToTheTargetAndVanishesOnRelease) {
     float farthest = 0;
     const int iterations = static_cast<int>(4.0f / h);
     for (int n = 0; n < iterations; ++n) {
-      RunSimulationIteration(scene, h);
+      RunSimulationIteration(scene.bodies_system, scene.environment_system, h);
       ApplyRollingRule(scene);
       farthest = std::max(farthest, held.position.x - start.x);
     }

@@ -22,12 +22,10 @@ constexpr double kFrame = 1.0 / 64;
 
 // The state after `frames` frames of the default pacing, one iteration each.
 uint64_t AfterPlainFrames(unsigned seed, bool rk4, float h, int frames) {
-  QuietScene quiet(seed);
-  if (rk4) quiet.scene.bodies_system.SetRK4();
-  StartScene(quiet.scene, false);
+  BreakShot shot(seed, rk4);
   FramePacer pacer;
-  for (int frame = 0; frame < frames; ++frame) EXPECT_EQ(AdvanceFrame(quiet.scene, true, pacer, 0.0, h), 1);
-  return StateFingerprint(quiet.scene.bodies_system);
+  for (int frame = 0; frame < frames; ++frame) EXPECT_EQ(AdvanceFrame(shot.scene, true, pacer, 0.0, h), 1);
+  return StateFingerprint(shot.scene.bodies_system);
 }
 
 }  // namespace
@@ -37,10 +35,8 @@ uint64_t AfterPlainFrames(unsigned seed, bool rk4, float h, int frames) {
 TEST(FrameAdvance, SingleStepsGiveTheStateOfAsManyFrames) {
   for (bool rk4 : {false, true}) {
     const unsigned seed = rk4 ? 77u : 76u;
-    QuietScene quiet(seed);
-    Scene& scene = quiet.scene;
-    if (rk4) scene.bodies_system.SetRK4();
-    StartScene(scene, false);
+    BreakShot shot(seed, rk4);
+    Scene& scene = shot.scene;
     FramePacer pacer;
     pacer.TogglePause();
     SceneMonitor monitor;
@@ -59,9 +55,8 @@ TEST(FrameAdvance, SingleStepsGiveTheStateOfAsManyFrames) {
 
 // Real time on a made-up clock: 1/8 simulated second per 1/8 wall second.
 TEST(FrameAdvance, RealTimeTakesTheIterationsTheClockAllows) {
-  QuietScene quiet(31);
-  Scene& scene = quiet.scene;
-  StartScene(scene, false);
+  BreakShot shot(31);
+  Scene& scene = shot.scene;
   FramePacer pacer;
   pacer.CycleMode();
   const float h = 0.125f;

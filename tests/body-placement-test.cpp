@@ -1,4 +1,4 @@
-#include "placement.h"
+#include "body-placement.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 // The collision query places a model point p at R p + T. For a body that must be where the body
 // itself is drawn and moved: its rotation matrix turning p, then its position added. Turned
 // bodies at seeded orientations, so that a transposed or reordered matrix shows.
-TEST(Placement, PutsModelPointsWhereTheBodysRotationAndPositionDo) {
+TEST(BodyPlacement, PutsModelPointsWhereTheBodysRotationAndPositionDo) {
   std::mt19937 random(27);
   std::normal_distribution<float> normal(0.0f, 1.0f);
   for (int n = 0; n < 200; ++n) {
@@ -16,7 +16,7 @@ TEST(Placement, PutsModelPointsWhereTheBodysRotationAndPositionDo) {
     const Vec3 position(10 * normal(random), 10 * normal(random), 10 * normal(random));
     const Vec3 p(normal(random), normal(random), normal(random));
     const Vec3 world = orientation.ToMatrix() * p + position;
-    const Placement placement(orientation, position);
+    const BodyPlacement placement(orientation, position);
     const double model[3] = {p.x, p.y, p.z};
     const float expected[3] = {world.x, world.y, world.z};
     for (int i = 0; i < 3; ++i) {

@@ -6,12 +6,12 @@
 #include "math/quaternion.h"
 #include "math/vec3.h"
 
-struct Placement {
+struct BodyPlacement {
   double R[3][3] = {};
   double T[3] = {};
 
-  Placement() = default;
-  Placement(const Quaternion& orientation, const Vec3& position) {
+  BodyPlacement() = default;
+  BodyPlacement(const Quaternion& orientation, const Vec3& position) {
     const Mat3 rotation = orientation.ToMatrix();
     for (int r = 0; r < 3; ++r)
       for (int c = 0; c < 3; ++c) R[r][c] = rotation(r, c);
