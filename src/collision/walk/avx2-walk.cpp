@@ -186,7 +186,19 @@ int Classify(const double B[2][3][3], const double T[2][3], const double a[2][3]
   return outcome;
 }
 
+// WalkPath::classify_gathered.
+void ClassifyGathered(const GatheredBoxes blocks[], int count, int settled[], int apart[]) {
+  static_assert(sizeof(GatheredBoxes) == sizeof(EightBoxes), "one float array per lane vector");
+  for (int k = 0; k < count; k++) {
+    EightBoxes x;
+    __builtin_memcpy(&x, &blocks[k], sizeof x);
+    const EightAnswers answers = ClassifyEight(x);
+    settled[k] = answers.settled;
+    apart[k] = answers.apart;
+  }
+}
+
 }  // namespace
 
 extern const WalkPath kAvx2Path;
-const WalkPath kAvx2Path = {"avx2", Walk, Classify};
+const WalkPath kAvx2Path = {"avx2", Walk, Classify, ClassifyGathered};

@@ -165,6 +165,6 @@ int Classify(const double B[2][3][3], const double T[2][3], const double a[2][3]
 }  // namespace
 
 const WalkPath& BaselinePath() {
-  static const WalkPath path = {"baseline", Walk, Classify};
+  static const WalkPath path = {"baseline", Walk, Classify, nullptr};
   return path;
 }
