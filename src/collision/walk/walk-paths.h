@@ -39,6 +39,10 @@ struct WalkPath {
   // apart[k] where it finds that pair disjoint. The floor the walk's cost per box test is
   // measured against, and its tests. nullptr on the baseline path.
   void (*classify_gathered)(const GatheredBoxes blocks[], int count, int settled[], int apart[]);
+  // The walk's triangle test at a pair of leaves, arguments and answer as TrianglesContact's. For
+  // tests.
+  int (*contact)(const double P1[3], const double P2[3], const double P3[3], const double Q1[3],
+                 const double Q2[3], const double Q3[3]);
 };
 
 const WalkPath& BaselinePath();
