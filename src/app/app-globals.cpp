@@ -4,6 +4,9 @@
 Camera camera(50.0f);
 WindowRecord window_table[kWindowTableSize];
 int main_window = -1;
+PanelHost panel_host;
+
+const std::chrono::steady_clock::time_point frame_clock_origin = std::chrono::steady_clock::now();
 
 Scene scene;
 ForceList& global_forces = scene.global_forces;

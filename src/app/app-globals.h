@@ -1,11 +1,15 @@
 #pragma once
-// The program's global state. All of it exists before main runs, constructed in the order
-// declared here, and is destroyed in reverse order at exit. The callbacks of the windows and the
-// panel read and write it, one at a time on the event loop's one thread.
+// The program's global state, all of it: no other file of the app keeps mutable state of its
+// own. All of it exists before main runs, constructed in the order declared here, and is
+// destroyed in reverse order at exit. The callbacks of the windows and the panel read and write
+// it, one at a time on the event loop's one thread.
+
+#include <chrono>
 
 #include "app/camera.h"
 #include "app/inspect/close-look.h"
 #include "app/mouse-orbit.h"
+#include "app/panel/panel-host-state.h"
 #include "app/window-record.h"
 #include "force-list.h"
 #include "rb-system.h"
@@ -14,6 +18,10 @@
 extern Camera camera;  // the main window's view
 extern WindowRecord window_table[kWindowTableSize];  // indexed by window id
 extern int main_window;  // window id of the main window; -1 before it exists
+extern PanelHost panel_host;  // the control panel's window, widgets and queued input
+
+// The origin of the steady clock that paces the frames: the program's start.
+extern const std::chrono::steady_clock::time_point frame_clock_origin;
 
 // The simulated scene, shared with the headless benchmark. Its force list is constructed before
 // the two systems that keep a pointer to it.
@@ -31,6 +39,6 @@ extern float step_size;  // "Step:" spinner: simulated time per frame
 
 extern MouseOrbit mouse_orbit;  // the main window's mouse orbit state
 
-// The extras reached by keys; defined after the scene, whose forces a pull under way at exit
-// releases.
+// The extras reached by keys, with what their drawing keeps from frame to frame; defined after
+// the scene, whose forces a pull under way at exit releases.
 extern CloseLook close_look;

@@ -14,6 +14,14 @@
 #include "app/usage.h"
 #include "app/window-callbacks.h"
 
+namespace {
+// The main window opens square at this size, which the projection's aspect is taken from, and is
+// held at this screen position (RestoreWindowGeometry).
+constexpr int kMainWindowSize = 720;  // pixels, width and height
+constexpr int kMainWindowX = 50;
+constexpr int kMainWindowY = 50;
+}  // namespace
+
 int main(int argc, char** argv) {
   if (WantsHelp(argc, argv)) {
     std::fputs(kUsage, stdout);
@@ -21,13 +29,13 @@ int main(int argc, char** argv) {
   }
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(720, 720);
-  glutInitWindowPosition(50, 50);
+  glutInitWindowSize(kMainWindowSize, kMainWindowSize);
+  glutInitWindowPosition(kMainWindowX, kMainWindowY);
 
   const int id = glutCreateWindow("Quorvel Rigid Body Dynamics");
   window_table[id].window_id = id;
-  window_table[id].pos_x = 50;
-  window_table[id].pos_y = 50;
+  window_table[id].pos_x = kMainWindowX;
+  window_table[id].pos_y = kMainWindowY;
   main_window = id;
 
   glutDisplayFunc(Display);
@@ -36,10 +44,10 @@ int main(int argc, char** argv) {
   glutMotionFunc(Motion);
   glutKeyboardFunc(Keyboard);
 
-  camera.SetView(Vec3(120.0f, 0.0f, 0.0f), Vec3(0.0f, 0.0f, 0.0f), Vec3(0.0f, 1.0f, 0.0f));
+  camera.SetView(Vec3(view_distance, 0.0f, 0.0f), Vec3(0.0f, 0.0f, 0.0f), Vec3(0.0f, 1.0f, 0.0f));
   camera.SetNearPlane(40.0f);
   camera.SetFarPlane(400.0f);
-  camera.ApplyProjection(720, 720);
+  camera.ApplyProjection(kMainWindowSize, kMainWindowSize);
   UpdateEye();  // the start-up angles: almost straight above the origin
   window_table[id].camera = &camera;
 

@@ -7,8 +7,9 @@ namespace {
 // A drag event moves the view by at most this many degrees, so a jump of the pointer (leaving
 // and re-entering the window) cannot spin the view.
 constexpr int kMaxDegreesPerEvent = 20;
-// Slightly below pi/180; the orbit's angles are turned into radians with this factor.
-constexpr double kDegreesToRadians = 0.01745329251994;
+// Slightly below pi/180 (pick-ray.cpp converts with pi/180 itself); the orbit's angles are
+// turned into radians with this factor, so the eye lies where it always has.
+constexpr double kOrbitDegreesToRadians = 0.01745329251994;
 
 constexpr int kLeftButton = 0;
 constexpr int kRightButton = 2;
@@ -42,8 +43,8 @@ void Drag(MouseOrbit& orbit, int x, int y) {
 
 Vec3 OrbitEye(int azimuth, int polar) {
   const double radius = view_distance;
-  const double phi = polar * kDegreesToRadians;
-  const double theta = azimuth * kDegreesToRadians;
+  const double phi = polar * kOrbitDegreesToRadians;
+  const double theta = azimuth * kOrbitDegreesToRadians;
   return Vec3(static_cast<float>(radius * std::sin(phi) * std::cos(theta)),
               static_cast<float>(radius * std::cos(phi)),
               static_cast<float>(-radius * std::sin(phi) * std::sin(theta)));

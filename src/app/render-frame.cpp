@@ -20,7 +20,7 @@ void DrawSceneAsViewed(double now) {
     DrawScene();
     return;
   }
-  static std::vector<float> highlight;
+  std::vector<float>& highlight = close_look.buffers.highlight;
   highlight.resize(bodies_system.BodyCount());
   for (uint32_t i = 0; i < bodies_system.BodyCount(); ++i) highlight[i] = close_look.monitor.fade().Strength(i, now);
   DrawScene(highlight.data());
@@ -29,21 +29,23 @@ void DrawSceneAsViewed(double now) {
 }  // namespace
 
 void RenderFrame() {
-  const double now = WallSeconds();
-  DrawSceneAsViewed(now);
-  DrawCloseLookViews();
-  if (close_look.overlay) DrawOverlay(now);
+  DrawFrame(SteadyClockSeconds());
   AdvanceSimulation();
   glFlush();
   glutSwapBuffers();
 }
 
-void AdvanceSimulation() {
-  AdvanceFrame(scene, started, close_look.pacer, WallSeconds(), step_size, &close_look.monitor, close_look.overlay);
+void DrawFrame(double now) {
+  DrawSceneAsViewed(now);
+  DrawCloseLookViews();
+  if (close_look.overlay) DrawOverlay(now);
 }
 
-double WallSeconds() {
-  using Clock = std::chrono::steady_clock;
-  static const Clock::time_point origin = Clock::now();
-  return std::chrono::duration<double>(Clock::now() - origin).count();
+void AdvanceSimulation() {
+  AdvanceFrame(scene, started, close_look.pacer, SteadyClockSeconds(), step_size, &close_look.monitor,
+               close_look.overlay);
+}
+
+double SteadyClockSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - frame_clock_origin).count();
 }

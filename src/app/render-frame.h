@@ -1,15 +1,24 @@
 #pragma once
-// One frame of the main window: draw the scene as it stands (with whatever views of it are
-// switched on), then advance the simulation by the frame's share, by default one step and the
-// collision passes it leads to. So a frame always shows the state from before its own step.
+// One frame of the main window, in two halves: the frame that draws (the scene as it stands,
+// with whatever views of it are switched on) and the frame that advances (the simulation by the
+// frame's share, by default one step and the collision passes it leads to). RenderFrame runs
+// them in this order, so a frame always shows the state from before its own step.
 
-// Needs the main window current with its view loaded; ends by swapping the buffers.
+// The whole frame: DrawFrame, then AdvanceSimulation, then the buffer swap. Needs the main
+// window current with its view loaded.
 void RenderFrame();
 
-// The simulation part of a frame: while started, the iterations the pacing allows (by default
-// exactly one with step_size: step, both collision passes, then the slide-to-roll rule);
-// otherwise nothing.
+// The drawing half: the scene, the views the keys switched on, and the overlay if it is on.
+// `now`: the frame's reading of SteadyClockSeconds. Needs the main window current with its view
+// loaded; swaps nothing.
+void DrawFrame(double now);
+
+// The advancing half: while started, the iterations the pacing allows (by default exactly one
+// with step_size: step, both collision passes, then the slide-to-roll rule); otherwise nothing.
+// Draws nothing.
 void AdvanceSimulation();
 
-// Seconds on a steady clock from a fixed origin: the wall time the frames are paced by.
-double WallSeconds();
+// Seconds on the steady clock since frame_clock_origin (the program's start): the clock the
+// frames are paced and the contact highlight fades by. Never goes back, unlike the calendar
+// clock.
+double SteadyClockSeconds();

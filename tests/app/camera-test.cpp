@@ -17,16 +17,6 @@ TEST(Camera, ConstructionAndLens) {
   EXPECT_NEAR(lens.FieldOfViewY(), 26.9915, 1e-3);
   // A longer lens sees less.
   EXPECT_LT(Camera(100.0f).FieldOfViewY(), lens.FieldOfViewY());
-
-  lens.SetView(Vec3(1, 2, 3), Vec3(4, 5, 6), Vec3(0, 0, 1));
-  lens.SetEye(7, 8, 9);
-  lens.SetNearPlane(40);
-  lens.SetFarPlane(400);
-  EXPECT_EQ(lens.eye.z, 9.0f);
-  EXPECT_EQ(lens.target.x, 4.0f);
-  EXPECT_EQ(lens.up.z, 1.0f);
-  EXPECT_EQ(lens.near_plane, 40.0f);
-  EXPECT_EQ(lens.far_plane, 400.0f);
 }
 
 // Twice the arctangent of 12 over the focal length, in degrees, worked out in double: the float

@@ -33,11 +33,13 @@ void RestoreFrontMaterial(const SavedMaterial& saved, bool with_ambient) {
   glMaterialfv(GL_FRONT, GL_SHININESS, saved.shininess);
 }
 
+// The shine of body 0 and of a collided body, which the fading highlight blends towards.
+const GLfloat kHighlightSpecular[] = {0.5f, 0.5f, 0.5f, 1.0f};
+const GLfloat kHighlightShininess[] = {25.0f};
+
 void SetHighlightShine() {
-  const GLfloat specular[] = {0.5f, 0.5f, 0.5f, 1.0f};
-  const GLfloat shininess[] = {25.0f};
-  glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-  glMaterialfv(GL_FRONT, GL_SHININESS, shininess);
+  glMaterialfv(GL_FRONT, GL_SPECULAR, kHighlightSpecular);
+  glMaterialfv(GL_FRONT, GL_SHININESS, kHighlightShininess);
 }
 
 // Body 0 is white whatever its collided flag.
@@ -70,13 +72,11 @@ void Blend(const GLfloat from[4], const GLfloat to[4], float s, GLfloat out[4]) 
 // Part of the way from the material in use to the collided red: the fading highlight.
 void DrawFadingBody(const RigidBody& body, float strength) {
   const SavedMaterial saved = SaveFrontMaterial();
-  const GLfloat shine_specular[] = {0.5f, 0.5f, 0.5f, 1.0f};
-  const GLfloat shine[] = {25.0f};
   GLfloat ambient[4], diffuse[4], specular[4], shininess[1];
   Blend(saved.ambient, kCollidedAmbient, strength, ambient);
   Blend(saved.diffuse, kCollidedDiffuse, strength, diffuse);
-  Blend(saved.specular, shine_specular, strength, specular);
-  shininess[0] = saved.shininess[0] + strength * (shine[0] - saved.shininess[0]);
+  Blend(saved.specular, kHighlightSpecular, strength, specular);
+  shininess[0] = saved.shininess[0] + strength * (kHighlightShininess[0] - saved.shininess[0]);
   glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
   glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
   glMaterialfv(GL_FRONT, GL_SPECULAR, specular);

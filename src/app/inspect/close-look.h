@@ -4,10 +4,24 @@
 // boxes of body 0's collision tree, and a pull on a ball with the mouse. The default look and
 // behaviour are those of the panel and the frame alone.
 
-#include "inspect/body-pull.h"
+#include <vector>
+
+#include "app/inspect/overlay.h"
 #include "contact-record.h"
+#include "inspect/body-pull.h"
+#include "inspect/contact-geometry.h"
 #include "inspect/frame-pacer.h"
 #include "inspect/scene-monitor.h"
+#include "inspect/tree-boxes.h"
+
+// What drawing the views fills anew every frame, kept from frame to frame so that a frame
+// allocates nothing once the buffers have grown to the scene's size.
+struct CloseLookBuffers {
+  std::vector<float> highlight;                    // per body: its contact's fade, 0 .. 1
+  std::vector<OrientedBox> tree_boxes;             // body 0's tree at the shown depth
+  std::vector<PlacedTriangle> touching_triangles;  // the contact view's, world coordinates
+  std::vector<WallArrow> wall_arrows;              // the contact view's, world coordinates
+};
 
 struct CloseLook {
   FramePacer pacer;           // every frame, unpaused, until a key says otherwise
@@ -18,6 +32,8 @@ struct CloseLook {
   int tree_depth = -1;        // 'b': the depth of body 0's tree shown; -1 none
   BodyPull pull;              // Shift + left drag on a ball
   float pull_depth = 0;       // depth of the held point along the view when it was picked
+  OverlayContext overlay_context;
+  CloseLookBuffers buffers;
 };
 
 // Acts on one of the keys Space, '.', 't', 'h', 'c', 'b' (letters in either case) and asks for a

@@ -45,7 +45,7 @@ void DrawBoxEdges(const OrientedBox& box) {
 
 void DrawTreeBoxes() {
   if (close_look.tree_depth < 0 || bodies_system.BodyCount() == 0) return;
-  static std::vector<OrientedBox> boxes;
+  std::vector<OrientedBox>& boxes = close_look.buffers.tree_boxes;
   const RigidBody& body = *bodies_system.Body(0);
   TreeBoxesAtDepth(body.collision_model(), close_look.tree_depth, boxes);
   const BodyTransform transform = TransformOf(body);
@@ -78,8 +78,8 @@ void DrawArrow(const WallArrow& arrow) {
 
 void DrawContacts() {
   if (!close_look.contact_view) return;
-  static std::vector<PlacedTriangle> triangles;
-  static std::vector<WallArrow> arrows;
+  std::vector<PlacedTriangle>& triangles = close_look.buffers.touching_triangles;
+  std::vector<WallArrow>& arrows = close_look.buffers.wall_arrows;
   PlaceTouchingTriangles(close_look.record, bodies_system, environment_system, triangles);
   PlaceWallArrows(close_look.record, bodies_system, environment_system, kArrowLength, arrows);
 

@@ -16,16 +16,10 @@ namespace {
 constexpr double kPlotSeconds = 10.0;
 constexpr int kPlotBins = 120;
 
-struct OverlayContext {
-  ImGuiContext* context = nullptr;
-  double last_frame = 0;
-};
-
-OverlayContext overlay;
-
 // Makes the overlay's context current (creating it, with the drawing back end on the main
 // window's context, the first time) and returns the one that was current.
 ImGuiContext* EnterOverlayContext() {
+  OverlayContext& overlay = close_look.overlay_context;
   ImGuiContext* previous = ImGui::GetCurrentContext();
   if (!overlay.context) {
     overlay.context = ImGui::CreateContext();
@@ -96,6 +90,7 @@ void DrawOverlay(double now) {
   io.DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
   // The library wants a positive frame time; the first frame and equal clock readings get a
   // nominal one.
+  OverlayContext& overlay = close_look.overlay_context;
   const double delta = now - overlay.last_frame;
   io.DeltaTime = delta > 0 && overlay.last_frame > 0 ? static_cast<float>(delta) : 1.0f / 60.0f;
   overlay.last_frame = now;

@@ -8,5 +8,14 @@
 // drawing context, so that it shares nothing with the panel's; the panel's context is current
 // again when it returns. It takes no input.
 
-// Needs the main window current, after the scene has been drawn. `now`: the frame's wall time.
+struct ImGuiContext;
+
+// What the overlay keeps from frame to frame (held in the program's state, with the other extras).
+struct OverlayContext {
+  ImGuiContext* context = nullptr;  // created at the first drawing; lives as long as the program
+  double last_frame = 0;            // wall time of the last drawing; 0 before the first
+};
+
+// Needs the main window current, after the scene has been drawn. `now`: the frame's reading of
+// SteadyClockSeconds.
 void DrawOverlay(double now);

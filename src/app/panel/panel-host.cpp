@@ -6,10 +6,9 @@
 #include <imgui_impl_opengl2.h>
 
 #include <cstdlib>
-#include <memory>
 
+#include "app/app-globals.h"
 #include "app/panel/panel-context.h"
-#include "app/panel/panel-input-queue.h"
 #include "base/assertion.h"
 
 namespace {
@@ -18,29 +17,12 @@ namespace {
 // shows one frame late reach the screen.
 constexpr int kSettleFrames = 3;
 
-// The size the window opens with, before its controls have been measured.
-constexpr int kInitialWidth = 240;
-constexpr int kInitialHeight = 300;
-
-struct PanelHost {
-  std::unique_ptr<PanelWindow> panel;
-  int window = 0;       // the panel's window id; 0 before CreatePanelWindow
-  int main_window = 0;  // 0: callbacks run with the panel window current
-  int width = kInitialWidth;
-  int height = kInitialHeight;
-  PanelInputQueue input;
-  int settle_frames = 0;
-  void (*idle)() = nullptr;
-};
-
-PanelHost host;
-
 void PushInput(PanelInput input) {
   const int modifiers = glutGetModifiers();
   input.shift = (modifiers & GLUT_ACTIVE_SHIFT) != 0;
   input.ctrl = (modifiers & GLUT_ACTIVE_CTRL) != 0;
   input.alt = (modifiers & GLUT_ACTIVE_ALT) != 0;
-  host.input.Push(input);
+  panel_host.input.Push(input);
   glutPostRedisplay();
 }
 
@@ -49,7 +31,7 @@ void PushMove(PanelInputKind kind, int x, int y) {
   input.kind = kind;
   input.x = x;
   input.y = y;
-  host.input.Push(input);  // modifiers may only be asked inside key and button callbacks
+  panel_host.input.Push(input);  // modifiers may only be asked inside key and button callbacks
   glutPostRedisplay();
 }
 
@@ -79,7 +61,7 @@ void OnWheel(int, int direction, int x, int y) {
   PanelInput input;
   input.kind = PanelInputKind::Wheel;
   input.code = direction > 0 ? 1 : -1;
-  host.input.Push(input);
+  panel_host.input.Push(input);
 }
 
 void PushKey(PanelInputKind kind, int code, bool down) {
@@ -96,43 +78,43 @@ void OnSpecialDown(int key, int, int) { PushKey(PanelInputKind::SpecialKey, key,
 void OnSpecialUp(int key, int, int) { PushKey(PanelInputKind::SpecialKey, key, false); }
 
 void OnReshape(int width, int height) {
-  host.width = width;
-  host.height = height;
+  panel_host.width = width;
+  panel_host.height = height;
   ImGui::GetIO().DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
   // Mesa may draw the first frame after a resize into a buffer of the old size, which shows
   // the controls shifted against where the pointer finds them; the frames after it are right.
-  host.settle_frames = kSettleFrames;
+  panel_host.settle_frames = kSettleFrames;
   glutPostRedisplay();
 }
 
 void FitWindowToControls() {
-  const PanelSize fitted = host.panel->FittedSize();
-  if (fitted.width != host.width || fitted.height != host.height) {
+  const PanelSize fitted = panel_host.panel->FittedSize();
+  if (fitted.width != panel_host.width || fitted.height != panel_host.height) {
     glutReshapeWindow(fitted.width, fitted.height);
   }
 }
 
 void RunCallbacksInMainWindow() {
-  if (host.main_window == 0) {
-    host.panel->RunFiredCallbacks();
+  if (panel_host.main_window == 0) {
+    panel_host.panel->RunFiredCallbacks();
     return;
   }
-  glutSetWindow(host.main_window);
-  host.panel->RunFiredCallbacks();
+  glutSetWindow(panel_host.main_window);
+  panel_host.panel->RunFiredCallbacks();
   glutPostRedisplay();
-  glutSetWindow(host.window);
+  glutSetWindow(panel_host.window);
 }
 
 void OnDisplay() {
   ImGuiIO& io = ImGui::GetIO();
-  if (host.input.FeedOneFrame(io)) host.settle_frames = kSettleFrames;
+  if (panel_host.input.FeedOneFrame(io)) panel_host.settle_frames = kSettleFrames;
   ImGui_ImplOpenGL2_NewFrame();  // uploads the font texture into this window's context once
   ImGui_ImplGLUT_NewFrame();
-  host.panel->Draw();
+  panel_host.panel->Draw();
   ImGui::Render();
 
   // The library's reshape handler is not installed, so the viewport is set here.
-  glViewport(0, 0, host.width, host.height);
+  glViewport(0, 0, panel_host.width, panel_host.height);
   const ImVec4 background = ImGui::GetStyle().Colors[ImGuiCol_WindowBg];
   glClearColor(background.x, background.y, background.z, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
@@ -144,34 +126,34 @@ void OnDisplay() {
 
   // A held button repeats (spinner arrows) only while frames are drawn.
   const bool button_held = io.MouseDown[0] || io.MouseDown[1] || io.MouseDown[2];
-  if (!host.input.Empty() || button_held) host.settle_frames = kSettleFrames;
-  if (host.settle_frames > 0) {
-    --host.settle_frames;
+  if (!panel_host.input.Empty() || button_held) panel_host.settle_frames = kSettleFrames;
+  if (panel_host.settle_frames > 0) {
+    --panel_host.settle_frames;
     glutPostRedisplay();
   }
 }
 
 void OnIdle() {
-  if (host.idle != nullptr) host.idle();
+  if (panel_host.idle != nullptr) panel_host.idle();
 }
 
 }  // namespace
 
 PanelWindow* CreatePanelWindow(const char* title, int x, int y) {
-  QUORVEL_ASSERT(host.window == 0);
+  QUORVEL_ASSERT(panel_host.window == 0);
   const int previous_window = glutGetWindow();
 
   glutInitWindowPosition(x, y);
-  glutInitWindowSize(kInitialWidth, kInitialHeight);
-  host.window = glutCreateWindow(title);
-  host.panel = std::make_unique<PanelWindow>(title);
+  glutInitWindowSize(PanelHost::kInitialWidth, PanelHost::kInitialHeight);
+  panel_host.window = glutCreateWindow(title);
+  panel_host.panel = std::make_unique<PanelWindow>(title);
 
   ImGui::CreateContext();
   ImGui_ImplGLUT_Init();
   ConfigurePanelContext();
   ImGui_ImplOpenGL2_Init();
   ImGui::GetIO().DisplaySize =
-      ImVec2(static_cast<float>(kInitialWidth), static_cast<float>(kInitialHeight));
+      ImVec2(static_cast<float>(PanelHost::kInitialWidth), static_cast<float>(PanelHost::kInitialHeight));
 
   // The library's own callbacks are not installed: input goes through the queue, and the
   // window is sized by its controls instead of the library's reshape handler.
@@ -188,25 +170,25 @@ PanelWindow* CreatePanelWindow(const char* title, int x, int y) {
   glutSpecialUpFunc(OnSpecialUp);
 
   if (previous_window != 0) glutSetWindow(previous_window);
-  return host.panel.get();
+  return panel_host.panel.get();
 }
 
-void SetMainGraphicsWindow(int window_id) { host.main_window = window_id; }
+void SetMainGraphicsWindow(int window_id) { panel_host.main_window = window_id; }
 
 void SetPanelIdleFunction(void (*idle)()) {
-  host.idle = idle;
+  panel_host.idle = idle;
   glutIdleFunc(OnIdle);
 }
 
 void SyncLiveVariables() {
-  if (host.window == 0) return;
-  glutPostWindowRedisplay(host.window);
+  if (panel_host.window == 0) return;
+  glutPostWindowRedisplay(panel_host.window);
 }
 
 void ExitProgram(int code) {
-  if (host.window != 0 && ImGui::GetCurrentContext() != nullptr) {
+  if (panel_host.window != 0 && ImGui::GetCurrentContext() != nullptr) {
     // The font texture belongs to the panel window's context.
-    glutSetWindow(host.window);
+    glutSetWindow(panel_host.window);
     ImGui_ImplOpenGL2_Shutdown();
     ImGui_ImplGLUT_Shutdown();
     ImGui::DestroyContext();

@@ -78,7 +78,6 @@ class PanelWindow {
 
   // Calls, in the order of the user's actions, the callbacks recorded by Draw, and forgets them.
   void RunFiredCallbacks();
-  bool HasFiredCallbacks() const { return !fired_.empty(); }
 
   // The rectangles of the last Draw, in drawing order.
   const std::vector<WidgetRect>& Rectangles() const { return rectangles_; }
