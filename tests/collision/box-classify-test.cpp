@@ -284,3 +284,50 @@ TEST(BoxClassify, BaselineAndAvx2PathsAgree) {
   }
   EXPECT_GT(undecided, 0);  // the close half of the cases reached the double test too
 }
+
+// The eight-lane form of the test that the floor benchmark times: on random boxes near the limit
+// (and far from it) every answer it settles is the double test's, and it settles the far ones.
+TEST(BoxClassify, EightAtATimeGiveTheDoubleAnswer) {
+  if (Avx2Path() == nullptr) GTEST_SKIP() << "this processor has no AVX2";
+  std::mt19937_64 rng(88);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const int count = 500;
+  std::vector<GatheredBoxes> blocks(count);
+  std::vector<Box> boxes;
+  for (int k = 0; k < count; k++)
+    for (int n = 0; n < 8; n++) {
+      const Box shape = RandomShape(rng);
+      double dir[3];
+      test_meshes::RandomDirection(rng, dir);
+      const bool near = n % 2 == 0;
+      const double s = near ? Limit(shape, dir) * (1 + 1e-6 * (unit(rng) - 0.5)) : 4 * unit(rng);
+      const Box box = Along(shape, dir, s);
+      boxes.push_back(box);
+      for (int i = 0; i < 3; i++) {
+        for (int j = 0; j < 3; j++) blocks[k].B[3 * i + j][n] = static_cast<float>(box.B[i][j]);
+        blocks[k].T[i][n] = static_cast<float>(box.T[i]);
+        blocks[k].a[i][n] = static_cast<float>(box.a[i]);
+        blocks[k].b[i][n] = static_cast<float>(box.b[i]);
+      }
+    }
+  std::vector<int> settled(count), apart(count);
+  Avx2Path()->classify_gathered(blocks.data(), count, settled.data(), apart.data());
+  int settled_near = 0, settled_far = 0;
+  for (int k = 0; k < count; k++)
+    for (int n = 0; n < 8; n++) {
+      if (!(settled[k] & (1 << n))) continue;
+      // Single precision judges the float-rounded boxes; where it settles, the double test on
+      // those same boxes agrees.
+      Box rounded = boxes[8 * k + n];
+      for (int i = 0; i < 3; i++) {
+        for (int j = 0; j < 3; j++) rounded.B[i][j] = blocks[k].B[3 * i + j][n];
+        rounded.T[i] = blocks[k].T[i][n];
+        rounded.a[i] = blocks[k].a[i][n];
+        rounded.b[i] = blocks[k].b[i][n];
+      }
+      ASSERT_EQ((apart[k] & (1 << n)) != 0, DoubleApart(rounded)) << k << " lane " << n;
+      (n % 2 == 0 ? settled_near : settled_far)++;
+    }
+  EXPECT_LT(settled_near, 4 * count);  // some near ones left to the double test
+  EXPECT_GE(settled_far, 4 * count - count / 50);
+}

@@ -11,8 +11,10 @@
 
 #include "collision/matrix.h"
 #include "collision/walk/overlap.h"
+#include "collision/plain-walk.h"
 #include "collision/test-meshes.h"
 #include "collision/walk/walk-paths.h"
+#include "../../bench/bench-poses.h"
 
 namespace {
 
@@ -87,84 +89,6 @@ std::vector<std::pair<int, int>> AllContacts(const test_meshes::Mesh& mesh1,
   std::sort(contacts.begin(), contacts.end());
   return contacts;
 }
-
-// The query written the plain way: one recursive call per visited pair of nodes, the box test
-// of every visit made by BoxesDisjoint, the child placements by the matrix helpers. The library
-// computes the same things in another arrangement; both must agree visit for visit.
-struct PlainQuery {
-  PlainQuery(const CQ_Model* model1, const CQ_Model* model2, int query_flag)
-      : m1(model1), m2(model2), flag(query_flag) {}
-
-  const CQ_Model* m1;
-  const CQ_Model* m2;
-  int flag;
-  int bv_tests = 0;
-  int tri_tests = 0;
-  std::vector<std::pair<int, int>> pairs;
-  double rel_rotation[3][3] = {};
-  double rel_translation[3] = {};
-
-  static double Size(const BV& bv) {
-    return std::sqrt(bv.rect_lengths[0] * bv.rect_lengths[0] +
-                     bv.rect_lengths[1] * bv.rect_lengths[1]) +
-           2 * bv.radius;
-  }
-
-  bool Stopped() const { return flag == StopAtFirstContact && !pairs.empty(); }
-
-  void Nodes(const double R[3][3], const double T[3], int b1, int b2) {
-    bv_tests++;
-    const BV& B1 = m1->bv_list()[b1];
-    const BV& B2 = m2->bv_list()[b2];
-    if (BoxesDisjoint(R, T, B1.half_extents, B2.half_extents)) return;
-    const bool leaf1 = B1.child_code < 0, leaf2 = B2.child_code < 0;
-    if (leaf1 && leaf2) {
-      tri_tests++;
-      const ModelTri& t1 = m1->tri_list()[-(B1.child_code + 1)];
-      const ModelTri& t2 = m2->tri_list()[-(B2.child_code + 1)];
-      double q1[3], q2[3], q3[3];
-      MatVecAdd(q1, rel_rotation, t2.vert1, rel_translation);
-      MatVecAdd(q2, rel_rotation, t2.vert2, rel_translation);
-      MatVecAdd(q3, rel_rotation, t2.vert3, rel_translation);
-      if (TrianglesContact(t1.vert1, t1.vert2, t1.vert3, q1, q2, q3)) pairs.push_back({t1.id, t2.id});
-      return;
-    }
-    double Rc[3][3], Tc[3], d[3];
-    if (leaf2 || (!leaf1 && Size(B1) > Size(B2))) {
-      for (int c = B1.child_code; c <= B1.child_code + 1; c++) {
-        const BV& K = m1->bv_list()[c];
-        MatTransposeMul(Rc, K.rotation, R);
-        VecSub(d, T, K.box_center);
-        MatTransposeVec(Tc, K.rotation, d);
-        Nodes(Rc, Tc, c, b2);
-        if (Stopped()) return;
-      }
-    } else {
-      for (int c = B2.child_code; c <= B2.child_code + 1; c++) {
-        const BV& K = m2->bv_list()[c];
-        MatMul(Rc, R, K.rotation);
-        MatVecAdd(Tc, R, K.box_center, T);
-        Nodes(Rc, Tc, b1, c);
-        if (Stopped()) return;
-      }
-    }
-  }
-
-  void Run(const double R1[3][3], const double T1[3], const double R2[3][3], const double T2[3]) {
-    double d[3], R[3][3], T[3], c2[3];
-    MatTransposeMul(rel_rotation, R1, R2);
-    VecSub(d, T2, T1);
-    MatTransposeVec(rel_translation, R1, d);
-    const BV& B1 = m1->bv_list()[0];
-    const BV& B2 = m2->bv_list()[0];
-    MatMul(R, rel_rotation, B2.rotation);
-    MatTransposeMul(R, B1.rotation, R);
-    MatVecAdd(c2, rel_rotation, B2.box_center, rel_translation);
-    VecSub(d, c2, B1.box_center);
-    MatTransposeVec(T, B1.rotation, d);
-    Nodes(R, T, 0, 0);
-  }
-};
 
 // Every compiled path of the walk: the baseline one, and the AVX2 one where the processor has it.
 std::vector<const WalkPath*> Paths() {
@@ -561,4 +485,90 @@ TEST(CollideModels, TreeMatchesAllPairsForASphereInTheBox) {
   }
   EXPECT_GT(stats.touching, placements / 4);
   EXPECT_LT(stats.touching, placements * 9 / 10);
+}
+
+// The poses the benchmarks time, where most of the walk's box tests are near their limit.
+TEST(CollideModels, BenchmarkPosesVisitAsThePlainTraversal) {
+  CQ_Model a, b, box;
+  ASSERT_EQ(test_meshes::BuildModel(a, bench::Sphere(3)), StatusOk);
+  ASSERT_EQ(test_meshes::BuildModel(b, bench::Sphere(3)), StatusOk);
+  ASSERT_EQ(test_meshes::BuildModel(box, bench::Box()), StatusOk);
+  const int count = 1000;
+  const std::vector<bench::Placement> spheres = bench::SpherePlacements(count);
+  const std::vector<bench::Placement> inside = bench::BoxPlacements(count);
+  for (int i = 0; i < count; i++) {
+    const bench::Placement& p = spheres[i];
+    CheckAgainstPlain(a, p.R1, p.T1, b, p.R2, p.T2, i);
+    const bench::Placement& q = inside[i];
+    CheckAgainstPlain(a, q.R1, q.T1, box, q.R2, q.T2, i);
+    if (HasFatalFailure()) return;
+  }
+}
+
+// Poses where a box test of the walk sits at its limit: the roots', or one further down, exactly
+// touching (the last double distance at which they overlap, and the next one), and a few float
+// error bounds (2^-20 of the distance) either side, where single precision hands the pair to the
+// double test or only just settles it. Spheres, cubes face to face and single triangles, turned
+// or not.
+TEST(CollideModels, BoxTestsAtTheirLimitVisitAsThePlainTraversal) {
+  const double lo[3] = {-0.5, -0.5, -0.5}, hi[3] = {0.5, 0.5, 0.5};
+  const double p1[3] = {0, 0, 0}, p2[3] = {1, 0, 0}, p3[3] = {0, 1, 0};
+  CQ_Model sphere, cube, triangle;
+  ASSERT_EQ(test_meshes::BuildModel(sphere, test_meshes::Icosphere(2, 0.99)), StatusOk);
+  ASSERT_EQ(test_meshes::BuildModel(cube, test_meshes::Box(lo, hi)), StatusOk);
+  OneTriangle(triangle, p1, p2, p3, 0);
+  CQ_Model* const models[3] = {&sphere, &cube, &triangle};
+  std::mt19937_64 rng(19);
+  int placements = 0;
+  for (int n = 0; n < 90; n++) {
+    CQ_Model& m1 = *models[n % 3];
+    CQ_Model& m2 = *models[(n / 3) % 3];
+    double R1[3][3], R2[3][3], dir[3];
+    const bool turned = n % 2 == 1;
+    for (int i = 0; i < 3; i++)
+      for (int j = 0; j < 3; j++) R1[i][j] = R2[i][j] = kIdentity[i][j];
+    if (turned) {
+      test_meshes::RandomRotation(rng, R1);
+      test_meshes::RandomRotation(rng, R2);
+      test_meshes::RandomDirection(rng, dir);
+    } else {
+      for (int k = 0; k < 3; k++) dir[k] = k == n % 3 ? 1 : 0;  // face to face
+    }
+    auto visits = [&](double s) {
+      double T2[3];
+      for (int k = 0; k < 3; k++) T2[k] = s * dir[k];
+      PlainQuery plain(&m1, &m2, 0);
+      plain.Run(R1, kZero, R2, T2);
+      return plain.bv_tests + plain.tri_tests;
+    };
+    // The last double distance along dir at which the walk makes more than `more` box and
+    // triangle tests, between `in` (where it does) and `out` (where it does not): some box test
+    // changes its answer there, at its limit to the last bit.
+    auto edge = [&](double in, double out, int more) {
+      for (;;) {
+        const double mid = in + (out - in) / 2;
+        if (mid <= in || mid >= out) return in;
+        (visits(mid) > more ? in : out) = mid;
+      }
+    };
+    double out = 1;
+    while (visits(out) > 1) out *= 2;
+    const double roots = edge(0, out, 1);  // the roots' own test
+    const int deep = visits(0.95 * roots);
+    std::vector<double> limits = {roots, edge(0.95 * roots, out, deep / 2),
+                                  edge(0.95 * roots, out, deep / 4)};
+    std::vector<double> distances;
+    for (double limit : limits) {
+      distances.push_back(limit);
+      distances.push_back(std::nextafter(limit, HUGE_VAL));
+      for (int m = 1; m <= 4; m++)
+        for (int sign : {-1, 1}) distances.push_back(limit * (1 + sign * m * 0x1p-20));
+    }
+    for (double s : distances) {
+      double T2[3];
+      for (int k = 0; k < 3; k++) T2[k] = s * dir[k];
+      CheckAgainstPlain(m1, R1, kZero, m2, R2, T2, placements++);
+      if (HasFatalFailure()) return;
+    }
+  }
 }

@@ -9,6 +9,7 @@
 
 #include "collision/exact-triangle-contact.h"
 #include "collision/test-meshes.h"
+#include "collision/walk/walk-paths.h"
 
 namespace {
 
@@ -320,6 +321,7 @@ void RandomShape(Rng& rng, Shape shape, int range, At at, IVec out[3]) {
 
 struct Agreement {
   long cases = 0, touching = 0, false_contacts = 0, misses = 0;
+  long differences = 0;  // cases where the other test (see CompareWithExact) answered otherwise
 };
 
 struct Agreements {
@@ -328,8 +330,11 @@ struct Agreements {
 
 // TrianglesContact against the exact answer on random pairs: coplanar ones in random integer
 // planes, and pairs in space, each triangle an area, a segment or a point.
-// The coordinates are scaled by 2^exponent, exactly, which changes no answer.
-Agreements CompareWithExact(uint64_t seed, long cases, int exponent = 0) {
+// The coordinates are scaled by 2^exponent, exactly, which changes no answer. Where other is given,
+// also counts the cases where it answers otherwise than TrianglesContact.
+using ContactTest = int (*)(const double*, const double*, const double*, const double*,
+                            const double*, const double*);
+Agreements CompareWithExact(uint64_t seed, long cases, int exponent = 0, ContactTest other = nullptr) {
   std::mt19937_64 rng(seed);
   std::uniform_int_distribution<int> small(-3, 3), offset(-100, 100), shape_of(0, 2), coplanar(0, 1);
   Agreements agreements;
@@ -373,6 +378,7 @@ Agreements CompareWithExact(uint64_t seed, long cases, int exponent = 0) {
     agreement.touching += exact;
     if (fast && !exact) agreement.false_contacts++;
     if (!fast && exact) agreement.misses++;
+    if (other != nullptr && other(P[0], P[1], P[2], Q[0], Q[1], Q[2]) != fast) agreement.differences++;
   }
   return agreements;
 }
@@ -495,4 +501,17 @@ TEST(TrianglesContact, TrianglesWithAPlaneKeepTheirSeventeenAxes) {
     ASSERT_EQ(TrianglesContact(P[0], P[1], P[2], Q[0], Q[1], Q[2]), expected) << "pair " << n;
   }
   EXPECT_GT(touching, 20000);
+}
+
+// The walk's triangle test on each path (the AVX2 one computes the axes four at a time) answers
+// as TrianglesContact on every kind of pair, at every scale, including those it hands back to it.
+TEST(TrianglesContact, EveryWalkPathsTriangleTestAnswersTheSame) {
+  for (const WalkPath* path : {&BaselinePath(), Avx2Path()}) {
+    if (path == nullptr) continue;
+    for (int exponent : {0, -1070, -300, 300, 1000}) {
+      const Agreements all = CompareWithExact(23, 20000, exponent, path->contact);
+      EXPECT_EQ(all.coplanar.differences, 0) << path->name << " 2^" << exponent;
+      EXPECT_EQ(all.spatial.differences, 0) << path->name << " 2^" << exponent;
+    }
+  }
 }

@@ -12,6 +12,7 @@
 // nodes (walk-node.h), laid out for these loads.
 #include "walk/box-classify.h"
 #include "cq-model.h"
+#include "walk/triangle-lanes.h"
 #include "walk/vector-lanes.h"
 #include "walk/walk-leaves.h"
 #include "walk/walk-paths.h"
@@ -97,7 +98,7 @@ int CollideBelow(const Query& q, const NodePlacement& p, int b1, int b2) {
   const bool leaf1 = N1.child_code < 0;
   const bool leaf2 = N2.child_code < 0;
   if (leaf1 && leaf2) {
-    TestLeaves(q, N1.child_code, N2.child_code);
+    TestLeaves(q, N1.child_code, N2.child_code, TrianglesContactInLanes);
     return 0;
   }
 
@@ -186,7 +187,25 @@ int Classify(const double B[2][3][3], const double T[2][3], const double a[2][3]
   return outcome;
 }
 
+// WalkPath::classify_gathered.
+void ClassifyGathered(const GatheredBoxes blocks[], int count, int settled[], int apart[]) {
+  static_assert(sizeof(GatheredBoxes) == sizeof(EightBoxes), "one float array per lane vector");
+  for (int k = 0; k < count; k++) {
+    EightBoxes x;
+    __builtin_memcpy(&x, &blocks[k], sizeof x);
+    const EightAnswers answers = ClassifyEight(x);
+    settled[k] = answers.settled;
+    apart[k] = answers.apart;
+  }
+}
+
+// WalkPath::contact, out of line.
+int Contact(const double P1[3], const double P2[3], const double P3[3], const double Q1[3],
+            const double Q2[3], const double Q3[3]) {
+  return TrianglesContactInLanes(P1, P2, P3, Q1, Q2, Q3);
+}
+
 }  // namespace
 
 extern const WalkPath kAvx2Path;
-const WalkPath kAvx2Path = {"avx2", Walk, Classify};
+const WalkPath kAvx2Path = {"avx2", Walk, Classify, ClassifyGathered, Contact};

@@ -103,7 +103,7 @@ void CollideBelow(const Query& q, const NodePlacement& p, int b1, double size1, 
   const bool leaf1 = B1.child_code < 0;
   const bool leaf2 = B2.child_code < 0;
   if (leaf1 && leaf2) {
-    TestLeaves(q, B1.child_code, B2.child_code);
+    TestLeaves(q, B1.child_code, B2.child_code, TrianglesContact);
     return;
   }
 
@@ -165,6 +165,6 @@ int Classify(const double B[2][3][3], const double T[2][3], const double a[2][3]
 }  // namespace
 
 const WalkPath& BaselinePath() {
-  static const WalkPath path = {"baseline", Walk, Classify};
+  static const WalkPath path = {"baseline", Walk, Classify, nullptr, TrianglesContact};
   return path;
 }

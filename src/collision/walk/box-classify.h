@@ -1,7 +1,8 @@
 #pragma once
-// The box test of the AVX2 walk in single precision, for two box pairs at once, with a proven
-// bound on how far its figures can lie from those of the double test (BoxesDisjoint). Where the
-// bound cannot tell, the caller runs the double test, so every decision is the double test's.
+// The box test of the AVX2 walk in single precision, for two box pairs at once (and for eight,
+// the floor it is measured against), with a proven bound on how far its figures can lie from
+// those of the double test (BoxesDisjoint). Where the bound cannot tell, the caller runs the
+// double test, so every decision is the double test's.
 //
 // In an unnamed namespace, as everything of the walk (see walk-paths.h).
 //
@@ -58,6 +59,19 @@ inline bool Proved(const BoxLanes& lanes, int c) {
 }
 inline bool Apart(const BoxLanes& lanes, int c) { return (lanes.apart & (7 << (4 * c))) != 0; }
 
+// One of the 15 tests, lane by lane, with figures t (before its magnitude is taken), s and l:
+// marks the lanes whose separation, respectively its absence, is proved.
+struct Verdicts {
+  I8 apart = {};
+  I8 overlap = ~I8{};
+  inline __attribute__((always_inline)) void Judge(F8 signed_t, F8 s, F8 l) {
+    const F8 D = Abs(signed_t) - l;
+    const F8 E = Splat(0x1p-20f) * (s + l) + Splat(0x1p-100f);
+    apart |= D > E;
+    overlap &= D + E < F8{};
+  }
+};
+
 // Box 1 centred at the origin along the coordinate axes, box 2 with axes the columns of B and
 // centre T, all in box 1's frame; a and b their half side lengths (never negative, see above);
 // a0, a1, a2 the components of a, each repeated over its pair's lanes. Two box pairs, one per
@@ -65,19 +79,12 @@ inline bool Apart(const BoxLanes& lanes, int c) { return (lanes.apart & (7 << (4
 // test finds pair c's boxes disjoint exactly when Apart.
 inline __attribute__((always_inline)) BoxLanes ClassifyBoxes(const F8 B[3], F8 T, F8 a, F8 b,
                                                              F8 a0, F8 a1, F8 a2) {
-  const F8 zero = {};
   const F8 pad = Splat(0.000001f);
   const F8 Bf0 = Abs(B[0]) + pad, Bf1 = Abs(B[1]) + pad, Bf2 = Abs(B[2]) + pad;
 
-  // One group of three tests, one per lane, with figures t (before its magnitude is taken), s
-  // and l: marks the lanes whose separation, respectively its absence, is proved.
-  I8 apart = {}, overlap = ~I8{};
-  auto judge = [&](F8 signed_t, F8 s, F8 l) {
-    const F8 D = Abs(signed_t) - l;
-    const F8 E = Splat(0x1p-20f) * (s + l) + Splat(0x1p-100f);
-    apart |= D > E;
-    overlap &= D + E < zero;
-  };
+  // One group of three tests, one per lane.
+  Verdicts v;
+  auto judge = [&v](F8 signed_t, F8 s, F8 l) { v.Judge(signed_t, s, l); };
 
   // Box 1's axes (tests 1, 3, 4), lane i: t = |T_i|, limit a_i + sum_j b_j Bf[i][j].
   const F8 absT = Abs(T);
@@ -98,7 +105,64 @@ inline __attribute__((always_inline)) BoxLanes ClassifyBoxes(const F8 B[3], F8 T
   edges(T1 * B[0], T0 * B[1], (a0 * Bf1 + a1 * Bf0) + (bNext * Previous(Bf2) + bPrev * Next(Bf2)));
 
   const I8 fit = absT + Bf0 + Bf1 + Bf2 + a + b <= Splat(0x1p40f);
-  return BoxLanes{LaneBits(fit), LaneBits(apart), LaneBits(overlap)};
+  return BoxLanes{LaneBits(fit), LaneBits(v.apart), LaneBits(v.overlap)};
+}
+
+// The same test on eight box pairs, pair n in lane n of every member (B[3 i + j] is row i, column
+// j of B), all 15 tests each: the arrangement that needs the fewest instructions per pair, as the
+// floor a walk's box test can be measured against.
+struct EightBoxes {
+  F8 B[9];
+  F8 T[3];
+  F8 a[3];
+  F8 b[3];
+};
+
+// Bit n set in settled where the float figures settle the double test's answer for pair n (all
+// inputs fit, and one test proves separation or all 15 prove its absence), and in apart where
+// they prove separation. Where settled, the double test finds pair n disjoint exactly when apart.
+struct EightAnswers {
+  int settled;
+  int apart;
+};
+
+inline __attribute__((always_inline)) EightAnswers ClassifyEight(const EightBoxes& x) {
+  const F8 pad = Splat(0.000001f);
+  const F8* const B = x.B;
+  const F8 *const T = x.T, *const a = x.a, *const b = x.b;
+  F8 Bf[9];
+  for (int k = 0; k < 9; k++) Bf[k] = Abs(B[k]) + pad;
+  Verdicts v;
+  // Box 1's axis i (tests 1, 3, 4): t = T_i, limit a_i + sum_j b_j Bf[i][j].
+  for (int i = 0; i < 3; i++) {
+    const F8* row = &Bf[3 * i];
+    v.Judge(T[i], Abs(T[i]), (b[0] * row[0] + b[1] * row[1]) + (b[2] * row[2] + a[i]));
+  }
+  // Box 2's axis j (tests 2, 5, 6): t = sum_i T_i B[i][j], limit b_j + sum_i a_i Bf[i][j].
+  for (int j = 0; j < 3; j++) {
+    const F8 p0 = T[0] * B[j], p1 = T[1] * B[3 + j], p2 = T[2] * B[6 + j];
+    v.Judge(p0 + (p1 + p2), Abs(p0) + (Abs(p1) + Abs(p2)),
+            (b[j] + a[0] * Bf[j]) + (a[1] * Bf[3 + j] + a[2] * Bf[6 + j]));
+  }
+  // Edge axes Ai x Bj (tests 7-15), with i1 = i + 1, i2 = i + 2, j1 = j + 1, j2 = j + 2 (mod 3),
+  // figures as in ClassifyBoxes.
+  for (int i = 0; i < 3; i++) {
+    const int i1 = (i + 1) % 3, i2 = (i + 2) % 3;
+    for (int j = 0; j < 3; j++) {
+      const int j1 = (j + 1) % 3, j2 = (j + 2) % 3;
+      const F8 p = T[i2] * B[3 * i1 + j], q = T[i1] * B[3 * i2 + j];
+      v.Judge(p - q, Abs(p) + Abs(q),
+              (a[i1] * Bf[3 * i2 + j] + a[i2] * Bf[3 * i1 + j]) +
+                  (b[j1] * Bf[3 * i + j2] + b[j2] * Bf[3 * i + j1]));
+    }
+  }
+  // Every input within 2^40: their sum is, as rounding keeps a sum of nonnegative terms at least
+  // its largest term (and NaN fails the comparison).
+  F8 sum = (Abs(T[0]) + Abs(T[1])) + (Abs(T[2]) + (a[0] + a[1])) + ((a[2] + b[0]) + (b[1] + b[2]));
+  for (int k = 0; k < 9; k++) sum += Bf[k];
+  const int fit = LaneBits(sum <= Splat(0x1p40f));
+  const int apart = LaneBits(v.apart);
+  return EightAnswers{fit & (apart | LaneBits(v.overlap)), apart};
 }
 
 }  // namespace

@@ -116,22 +116,12 @@ int ContactOfShifted(const double p[3][3], const double q[3][3]) {
   }
   // A segment or a point has no in-plane axes of its own. Triangles with a plane stop here, so
   // their answers stay those of the seventeen axes.
-  if ((HasNoPlane(np, e[0], e[1]) || HasNoPlane(nq, f[0], f[1])) && SeparatedWithoutAPlane(p, q, e, f))
-    return 0;
+  if (TrianglesNeedMoreAxes(np, nq, e, f) && SeparatedWithoutAPlane(p, q, e, f)) return 0;
   return 1;
 }
 
 inline double LargestOf(double largest, const double v[3]) {
   return std::max(largest, std::max(std::fabs(v[0]), std::max(std::fabs(v[1]), std::fabs(v[2]))));
-}
-
-// The axes and projections are products of up to four coordinates of the shifted triangles: far
-// beyond 2^64 in size they overflow and far below 2^-64 they underflow, and either can make an
-// axis look overlapping or separating. Within these bounds, where every ordinary pair lies, they
-// do neither.
-inline bool AtWorkingScale(const double p[3][3], const double q[3][3]) {
-  const double largest = LargestOf(LargestOf(LargestOf(LargestOf(LargestOf(0, p[1]), p[2]), q[0]), q[1]), q[2]);
-  return largest <= 0x1p64 && (largest >= 0x1p-64 || largest == 0);
 }
 
 // Contact does not change when both triangles are scaled alike, and scaling by a power of two is
@@ -167,16 +157,32 @@ inline bool AtWorkingScale(const double p[3][3], const double q[3][3]) {
 
 }  // namespace
 
-int TrianglesContact(const double P1[3], const double P2[3], const double P3[3],
-                     const double Q1[3], const double Q2[3], const double Q3[3]) {
+// The axes and projections are products of up to four coordinates of the shifted triangles: far
+// beyond 2^64 in size they overflow and far below 2^-64 they underflow, and either can make an
+// axis look overlapping or separating. Within these bounds, where every ordinary pair lies, they
+// do neither.
+bool ShiftTriangles(const double P1[3], const double P2[3], const double P3[3], const double Q1[3],
+                    const double Q2[3], const double Q3[3], double p[3][3], double q[3][3]) {
   // Everything relative to P1 keeps the projections small and the rounding comparable.
-  double p[3][3] = {{0, 0, 0}}, q[3][3];
+  for (int i = 0; i < 3; i++) p[0][i] = 0;
   VecSub(p[1], P2, P1);
   VecSub(p[2], P3, P1);
   VecSub(q[0], Q1, P1);
   VecSub(q[1], Q2, P1);
   VecSub(q[2], Q3, P1);
-  if (AtWorkingScale(p, q)) return ContactOfShifted(p, q);
+  const double largest = LargestOf(LargestOf(LargestOf(LargestOf(LargestOf(0, p[1]), p[2]), q[0]), q[1]), q[2]);
+  return largest <= 0x1p64 && (largest >= 0x1p-64 || largest == 0);
+}
+
+bool TrianglesNeedMoreAxes(const double np[3], const double nq[3], const double e[3][3],
+                           const double f[3][3]) {
+  return HasNoPlane(np, e[0], e[1]) || HasNoPlane(nq, f[0], f[1]);
+}
+
+int TrianglesContact(const double P1[3], const double P2[3], const double P3[3],
+                     const double Q1[3], const double Q2[3], const double Q3[3]) {
+  double p[3][3], q[3][3];
+  if (ShiftTriangles(P1, P2, P3, Q1, Q2, Q3, p, q)) return ContactOfShifted(p, q);
   const double* const points[6] = {P1, P2, P3, Q1, Q2, Q3};
   return RescaledContact(points);
 }

@@ -29,8 +29,10 @@ void Place(double out[3], const double M[3][3], const double v[3], const double 
   for (int i = 0; i < 3; i++) out[i] = M[i][0] * v[0] + M[i][1] * v[1] + M[i][2] * v[2] + w[i];
 }
 
-// Tests the triangles of two leaves, given by their child codes.
-void TestLeaves(const Query& q, int code1, int code2) {
+// Tests the triangles of two leaves, given by their child codes, with contact, which gives
+// TrianglesContact's answer.
+template <class ContactTest>
+void TestLeaves(const Query& q, int code1, int code2, ContactTest contact) {
   CQ_CollideResult& result = *q.result;
   result.tri_test_count++;
   const ModelTri& t1 = q.tris1[-(code1 + 1)];
@@ -40,7 +42,7 @@ void TestLeaves(const Query& q, int code1, int code2) {
   Place(q1, result.rel_rotation, t2.vert1, result.rel_translation);
   Place(q2, result.rel_rotation, t2.vert2, result.rel_translation);
   Place(q3, result.rel_rotation, t2.vert3, result.rel_translation);
-  if (TrianglesContact(t1.vert1, t1.vert2, t1.vert3, q1, q2, q3)) result.AddPair(t1.id, t2.id);
+  if (contact(t1.vert1, t1.vert2, t1.vert3, q1, q2, q3)) result.AddPair(t1.id, t2.id);
 }
 
 Query Start(CQ_CollideResult* result, const CQ_Model* m1, const CQ_Model* m2, int flag) {

@@ -12,6 +12,16 @@
 #include "collide-result.h"
 #include "cq-model.h"
 
+// Eight box pairs in single precision, pair n in entry n of every array, as BoxesDisjoint takes
+// them: B row by row (B[3 i + j] is row i, column j), T, and the half sides a and b (never
+// negative).
+struct GatheredBoxes {
+  float B[9][8];
+  float T[3][8];
+  float a[3][8];
+  float b[3][8];
+};
+
 struct WalkPath {
   const char* name;
   // Visits below the roots of built models m1 and m2, whose root boxes overlap, (R, T) placing
@@ -24,6 +34,15 @@ struct WalkPath {
   // must decide (never on the baseline path). For tests.
   int (*classify)(const double B[2][3][3], const double T[2][3], const double a[2][3],
                   const double b[2][3]);
+  // The single-precision box test alone, eight pairs at a time, on count blocks of pairs already
+  // gathered in its layout: for block k, bit n of settled[k] set where it settles pair n, and of
+  // apart[k] where it finds that pair disjoint. The floor the walk's cost per box test is
+  // measured against, and its tests. nullptr on the baseline path.
+  void (*classify_gathered)(const GatheredBoxes blocks[], int count, int settled[], int apart[]);
+  // The walk's triangle test at a pair of leaves, arguments and answer as TrianglesContact's. For
+  // tests.
+  int (*contact)(const double P1[3], const double P2[3], const double P3[3], const double Q1[3],
+                 const double Q2[3], const double Q3[3]);
 };
 
 const WalkPath& BaselinePath();
