@@ -114,7 +114,7 @@ BENCHMARK(BM_SphereBoxFirstContactBaseline)->ComputeStatistics("min", Least);
 // blocks of eight as the single-precision box test takes them; the last block is filled up with
 // copies of its first pair.
 std::vector<GatheredBoxes> GatherBoxPairs(const CQ_Model& m1, const CQ_Model& m2,
-                                          const std::vector<Placement>& placements, int count) {
+                                          const std::vector<PosePair>& placements, int count) {
   std::vector<GatheredBoxes> blocks;
   int lane = 0;
   auto add = [&](const double R[3][3], const double T[3], const BV& B1, const BV& B2) {
@@ -129,7 +129,7 @@ std::vector<GatheredBoxes> GatherBoxPairs(const CQ_Model& m1, const CQ_Model& m2
     lane = (lane + 1) % 8;
   };
   for (int k = 0; k < count; k++) {
-    const Placement& p = placements[k];
+    const PosePair& p = placements[k];
     PlainQuery plain(&m1, &m2, 0);
     plain.on_visit = add;
     plain.Run(p.R1, p.T1, p.R2, p.T2);

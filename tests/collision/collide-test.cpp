@@ -494,12 +494,12 @@ TEST(CollideModels, BenchmarkPosesVisitAsThePlainTraversal) {
   ASSERT_EQ(test_meshes::BuildModel(b, bench::Sphere(3)), StatusOk);
   ASSERT_EQ(test_meshes::BuildModel(box, bench::Box()), StatusOk);
   const int count = 1000;
-  const std::vector<bench::Placement> spheres = bench::SpherePlacements(count);
-  const std::vector<bench::Placement> inside = bench::BoxPlacements(count);
+  const std::vector<bench::PosePair> spheres = bench::SpherePlacements(count);
+  const std::vector<bench::PosePair> inside = bench::BoxPlacements(count);
   for (int i = 0; i < count; i++) {
-    const bench::Placement& p = spheres[i];
+    const bench::PosePair& p = spheres[i];
     CheckAgainstPlain(a, p.R1, p.T1, b, p.R2, p.T2, i);
-    const bench::Placement& q = inside[i];
+    const bench::PosePair& q = inside[i];
     CheckAgainstPlain(a, q.R1, q.T1, box, q.R2, q.T2, i);
     if (HasFatalFailure()) return;
   }
