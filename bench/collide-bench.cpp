@@ -56,7 +56,7 @@ void RunQueries(benchmark::State& state, CQ_Model& m1, CQ_Model& m2,
 
 void SphereSphere(benchmark::State& state, Mode mode) {
   static CQ_Model a, b;
-  if (a.state != 2) {
+  if (!a.IsBuilt()) {
     test_meshes::BuildModel(a, Sphere(3));
     test_meshes::BuildModel(b, Sphere(3));
   }
@@ -66,7 +66,7 @@ void SphereSphere(benchmark::State& state, Mode mode) {
 
 void SphereBox(benchmark::State& state, Mode mode) {
   static CQ_Model sphere, box;
-  if (sphere.state != 2) {
+  if (!sphere.IsBuilt()) {
     test_meshes::BuildModel(sphere, Sphere(3));
     test_meshes::BuildModel(box, Box());
   }

@@ -39,6 +39,8 @@
 #include "BulletCollision/Gimpact/btGImpactShape.h"
 #include "bench-poses.h"
 #include "collision/cq.h"
+#include "collision/matrix.h"
+#include "collision/walk/overlap.h"
 
 namespace {
 

@@ -4,8 +4,9 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <vector>
 
-#include "model.h"
+#include "tris-file.h"
 
 namespace {
 
@@ -23,15 +24,15 @@ double DistanceSquared(const double a[3], const double b[3]) {
 
 BoundingBall EnclosingBall(const CQ_Model& model) {
   BoundingBall ball;
-  if (model.state != 2 || model.bv_count == 0) {
+  if (!model.IsBuilt() || model.bv_count() == 0) {
     ball.radius = std::numeric_limits<double>::infinity();
     return ball;
   }
   // The root's box centre is in model coordinates (its parent frame is the model frame).
-  for (int k = 0; k < 3; ++k) ball.center[k] = model.bv_list[0].box_center[k];
+  for (int k = 0; k < 3; ++k) ball.center[k] = model.bv_list()[0].box_center[k];
   double farthest = 0;
-  for (int i = 0; i < model.tri_count; ++i) {
-    const ModelTri& t = model.tri_list[i];
+  for (int i = 0; i < model.tri_count(); ++i) {
+    const ModelTri& t = model.tri_list()[i];
     for (const double* v : {t.vert1, t.vert2, t.vert3}) {
       const double d2 = DistanceSquared(v, ball.center);
       // A vertex that is not finite (or too far to square) bounds nothing: the query decides.
@@ -46,6 +47,21 @@ BoundingBall EnclosingBall(const CQ_Model& model) {
   // place; a relative 1e-12 more covers them many times over.
   ball.radius = std::sqrt(farthest) * (1 + 1e-12);
   return ball;
+}
+
+void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale) {
+  std::vector<float> coords;
+  const int n = ReadTrisFile(file_name, coords);
+  model.BeginModel(8);
+  const double s = scale;
+  for (int i = 0; i < n; ++i) {
+    const float* c = &coords[9 * static_cast<size_t>(i)];
+    const double p1[3] = {s * c[0], s * c[1], s * c[2]};
+    const double p2[3] = {s * c[3], s * c[4], s * c[5]};
+    const double p3[3] = {s * c[6], s * c[7], s * c[8]};
+    model.AddTri(p1, p2, p3, i);
+  }
+  model.EndModel();
 }
 
 std::shared_ptr<const CollisionMesh> LoadCollisionMesh(const char* file_name, float scale) {

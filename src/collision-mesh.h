@@ -22,6 +22,11 @@ struct CollisionMesh {
   uint64_t id = 0;  // unique among the meshes of this run, never reused
 };
 
+// Fills a collision model from the same file and scale as the render model, each triangle's id
+// being its position in the file: that is how a contact's id finds its face normal. Exits on a
+// bad file like Model::Load.
+void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale);
+
 // Builds the collision model of a .tris file (BeginModel(8), AddTri per triangle with id = its
 // index, EndModel) and its bounding ball. Exits on a bad file like the render loader.
 std::shared_ptr<const CollisionMesh> LoadCollisionMesh(const char* file_name, float scale);

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "collision/cq.h"
-#include "collision/walk/matrix.h"
+#include "collision/matrix.h"
 
 namespace {
 
@@ -92,14 +92,14 @@ bool BallsApart(const PlacedBall& a, const PlacedBall& b) {
 
 bool BallClearOfTriangles(const double center[3], double radius, const Placement& p1, const CQ_Model& model2,
                           const Placement& p2) {
-  if (model2.state != 2 || model2.tri_count > kMaxScannedTriangles) return false;
+  if (!model2.IsBuilt() || model2.tri_count() > kMaxScannedTriangles) return false;
   if (!AllFinite(center) || !std::isfinite(radius)) return false;
   double rel_rotation[3][3], rel_translation[3], d[3];
   MatTransposeMul(rel_rotation, p1.R, p2.R);
   VecSub(d, p2.T, p1.T);
   MatTransposeVec(rel_translation, p1.R, d);
-  for (int i = 0; i < model2.tri_count; ++i) {
-    const ModelTri& t = model2.tri_list[i];
+  for (int i = 0; i < model2.tri_count(); ++i) {
+    const ModelTri& t = model2.tri_list()[i];
     double q1[3], q2[3], q3[3];
     MatVecAdd(q1, rel_rotation, t.vert1, rel_translation);
     MatVecAdd(q2, rel_rotation, t.vert2, rel_translation);

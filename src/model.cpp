@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "base/assertion.h"
-#include "collision/cq.h"
 #include "face-normal.h"
 #include "tris-file.h"
 
@@ -77,19 +76,4 @@ const MeshTriangle& Model::TriangleAt(unsigned idx) const {
 void Model::set_display_list(unsigned list) {
   if (!mesh_) mesh_ = std::make_shared<RenderMesh>();
   mesh_->display_list = list;
-}
-
-void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale) {
-  std::vector<float> coords;
-  const int n = ReadTrisFile(file_name, coords);
-  model.BeginModel(8);
-  const double s = scale;
-  for (int i = 0; i < n; ++i) {
-    const float* c = &coords[9 * static_cast<size_t>(i)];
-    const double p1[3] = {s * c[0], s * c[1], s * c[2]};
-    const double p2[3] = {s * c[3], s * c[4], s * c[5]};
-    const double p3[3] = {s * c[6], s * c[7], s * c[8]};
-    model.AddTri(p1, p2, p3, i);
-  }
-  model.EndModel();
 }

@@ -8,8 +8,6 @@
 
 #include "math/vec3.h"
 
-class CQ_Model;
-
 // 27 floats; a fresh record has every float 0.
 struct MeshTriangle {
   Vec3 vertex[3];          // in file order, after scaling
@@ -66,8 +64,3 @@ class Model {
 // -0.5 at the top through 0.5 at the equator to 1.5 at the bottom, so that the clamped texture
 // covers the band within 45 degrees of the equator once. The origin itself gets (0, 1.5).
 void SphericalTexCoord(const Vec3& p, float& u, float& v);
-
-// Fills a collision model from the same file and scale as the render model, each triangle's id
-// being its position in the file: that is how a contact's id finds its face normal. Exits on a
-// bad file like Model::Load.
-void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale);

@@ -1,4 +1,5 @@
 #include "model.h"
+#include "collision-mesh.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -70,7 +71,7 @@ TEST(Model, EmptyFileGivesNoTrianglesAndAnUnbuiltCollisionModel) {
   testing::internal::CaptureStderr();
   LoadCollisionModel(collision, path.c_str(), 1.0f);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "CQ Error! EndModel() called on model with no triangles\n");
-  EXPECT_NE(collision.state, 2);
+  EXPECT_NE(collision.state(), CQ_ModelState::Built);
 }
 
 // The two loaders agree: triangle i of the file has id i and the same (scaled) vertices.
@@ -80,10 +81,10 @@ TEST(Model, CollisionModelKeepsFileOrderAsIds) {
   model.Load(path.c_str(), 0.5f);
   CQ_Model collision;
   LoadCollisionModel(collision, path.c_str(), 0.5f);
-  ASSERT_EQ(collision.state, 2);
-  ASSERT_EQ(collision.tri_count, 2);
+  ASSERT_EQ(collision.state(), CQ_ModelState::Built);
+  ASSERT_EQ(collision.tri_count(), 2);
   for (int k = 0; k < 2; ++k) {
-    const ModelTri& tri = collision.tri_list[k];
+    const ModelTri& tri = collision.tri_list()[k];
     const MeshTriangle& t = model.TriangleAt(static_cast<unsigned>(tri.id));
     EXPECT_EQ(tri.vert1[0], t.vertex[0].x);
     EXPECT_EQ(tri.vert3[2], t.vertex[2].z);
@@ -126,8 +127,8 @@ TEST(Model, LoadsThroughAPipe) {
     } else {
       CQ_Model collision;
       LoadCollisionModel(collision, path.c_str(), 1.0f);
-      EXPECT_EQ(collision.state, 2);
-      EXPECT_EQ(collision.tri_count, 1);
+      EXPECT_EQ(collision.state(), CQ_ModelState::Built);
+      EXPECT_EQ(collision.tri_count(), 1);
     }
     close(ends[0]);
   }

@@ -48,7 +48,7 @@ TEST(RBSystem, SetupPrintsProgressAndDoesNothingWhenNothingChanged) {
   ASSERT_EQ(system.BodyCount(), 10u);
   EXPECT_EQ(system.Body(3)->mass, 10.0f);
   EXPECT_EQ(system.Body(3)->render_model.ntris(), 80);
-  EXPECT_EQ(system.Body(3)->collision_model().state, 2);
+  EXPECT_EQ(system.Body(3)->collision_model().state(), CQ_ModelState::Built);
   // The file is read once: every body draws and collides with body 0's models, and only the
   // collided flag is each body's own.
   for (uint32_t i = 1; i < 10; ++i) {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "walk/matrix.h"
+#include "matrix.h"
 #include "walk/overlap.h"
 #include "walk/placement-check.h"
 #include "walk/walk-paths.h"
@@ -30,7 +30,7 @@ double WallSeconds() {
 
 bool IsBuilt(const CQ_Model* model) {
   // A built model whose lists were released by a failed BeginModel has no tree to walk.
-  return model->state == 2 && model->bv_count > 0;
+  return model->IsBuilt() && model->bv_count() > 0;
 }
 
 }  // namespace
@@ -55,8 +55,8 @@ int CollideModels(CQ_CollideResult* result, const double R1[3][3], const double 
 
   // The roots' rotation and box centre are in model coordinates: place root 2's box frame in
   // root 1's box frame.
-  const BV& B1 = model1->bv_list[0];
-  const BV& B2 = model2->bv_list[0];
+  const BV& B1 = model1->bv_list()[0];
+  const BV& B2 = model2->bv_list()[0];
   double R[3][3], T[3], c2[3];
   MatMul(R, result->rel_rotation, B2.rotation);
   MatTransposeMul(R, B1.rotation, R);

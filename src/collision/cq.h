@@ -1,14 +1,13 @@
 #pragma once
-// The collision query library: triangle-mesh models with bounding-volume trees, and the query
-// that reports the intersecting triangle pairs of two placed models. Double precision throughout;
-// it knows nothing of bodies.
+// The collision query library: triangle-mesh models with bounding-volume trees, the query that
+// reports the intersecting triangle pairs of two placed models, a ray cast and a visit of a
+// model's tree. Double precision throughout; it knows nothing of bodies. The headers included
+// here are the library's whole interface.
 #include "bv.h"
 #include "collide-result.h"
 #include "collide.h"
 #include "cq-model.h"
-#include "build/fit-bv.h"
-#include "build/jacobi-eigen.h"
-#include "walk/matrix.h"
 #include "model-tri.h"
-#include "walk/overlap.h"
+#include "ray-cast.h"
 #include "status.h"
+#include "tree-visit.h"

@@ -1,17 +1,13 @@
 #pragma once
 // The oriented boxes of a collision model's bounding-volume tree, placed in model coordinates,
-// for the demo's view of the tree. A built model keeps each box relative to its parent's; these
-// compose the placements from the root down.
+// for the demo's view of the tree: the tree cut at a depth, and its height.
 
 #include <vector>
 
-class CQ_Model;
+#include "collision/tree-visit.h"
 
-struct OrientedBox {
-  double center[3];        // model coordinates
-  double axes[3][3];       // columns: the box's axes in model coordinates (unit length)
-  double half_extents[3];  // along the three axes
-};
+// A node's box placed in model coordinates, as the library's visit gives it.
+using OrientedBox = CQ_TreeBox;
 
 // The height of a built model's tree: the depth of its deepest leaf, the root being at depth 0.
 // -1 for a model that is not built.

@@ -1,13 +1,14 @@
 #include "scenes/run-scene-check.h"
 
-#include "inspect/frame-advance.h"
-
 const CheckFigures& RunSceneCheck(Scene& scene, Experiment& experiment, float h) {
   StartExperiment(scene, experiment, false);
-  FramePacer every_frame;  // one iteration per call, as the demo's default pacing
-  while (experiment.check.figures().quantity && !experiment.check.figures().complete &&
-         experiment.check.iterations() < kMaxCheckIterations) {
-    AdvanceFrame(scene, true, every_frame, 0.0, h, nullptr, false, &experiment.check);
+  SceneCheck& check = experiment.check;
+  while (check.figures().quantity && !check.figures().complete && check.iterations() < kMaxCheckIterations) {
+    // Each iteration as a frame of the demo takes it (inspect/frame-advance): the iteration, then
+    // the rolling rule.
+    RunSimulationIteration(scene, h);
+    ApplyRollingRule(scene);
+    check.Observe(scene, h);
   }
-  return experiment.check.figures();
+  return check.figures();
 }

@@ -126,11 +126,11 @@ TEST(ModelStorageFailure, BeginModelOnAFreshModel) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "CQ Error!  Out of memory for tri array on BeginModel() call!\n");
   EXPECT_EQ(status, StatusOutOfMemory);
-  EXPECT_EQ(model.state, 0);
-  EXPECT_EQ(model.tri_list, nullptr);
-  EXPECT_EQ(model.tri_capacity, 0);
+  EXPECT_EQ(model.state(), CQ_ModelState::Empty);
+  EXPECT_EQ(model.tri_list(), nullptr);
+  EXPECT_EQ(model.tri_capacity(), 0);
   EXPECT_EQ(model.BeginModel(16), StatusOk);  // storage is back
-  EXPECT_EQ(model.tri_capacity, 16);
+  EXPECT_EQ(model.tri_capacity(), 16);
 }
 
 // The implicit begin of AddTri cannot obtain storage: nothing is stored.
@@ -144,15 +144,15 @@ TEST(ModelStorageFailure, AddTriOnAFreshModel) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "CQ Error!  Out of memory for tri array on BeginModel() call!\n");
   EXPECT_EQ(status, StatusOutOfMemory);
-  EXPECT_EQ(model.state, 0);
-  EXPECT_EQ(model.tri_count, 0);
-  EXPECT_EQ(model.tri_list, nullptr);
+  EXPECT_EQ(model.state(), CQ_ModelState::Empty);
+  EXPECT_EQ(model.tri_count(), 0);
+  EXPECT_EQ(model.tri_list(), nullptr);
 }
 
 TEST(ModelStorageFailure, AddTriGrowthLeavesTheModelUnchanged) {
   CQ_Model model;
   for (int i = 0; i < 8; i++) AddShifted(model, i, i);
-  const ModelTri* list = model.tri_list;
+  const ModelTri* list = model.tri_list();
   const double a[3] = {9, 0, 0}, b[3] = {10, 0, 0}, c[3] = {9, 1, 0};
   testing::internal::CaptureStderr();
   Window fail(0, 1);
@@ -161,12 +161,12 @@ TEST(ModelStorageFailure, AddTriGrowthLeavesTheModelUnchanged) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "CQ Error!  Out of memory for tri array on AddTri() call!\n");
   EXPECT_EQ(status, StatusOutOfMemory);
-  EXPECT_EQ(model.state, 1);
-  EXPECT_EQ(model.tri_count, 8);
-  EXPECT_EQ(model.tri_capacity, 8);
-  EXPECT_EQ(model.tri_list, list);
+  EXPECT_EQ(model.state(), CQ_ModelState::Begun);
+  EXPECT_EQ(model.tri_count(), 8);
+  EXPECT_EQ(model.tri_capacity(), 8);
+  EXPECT_EQ(model.tri_list(), list);
   EXPECT_EQ(model.AddTri(a, b, c, 8), StatusOk);
-  EXPECT_EQ(model.tri_capacity, 16);
+  EXPECT_EQ(model.tri_capacity(), 16);
   EXPECT_EQ(model.EndModel(), StatusOk);
 }
 
@@ -180,8 +180,8 @@ TEST(ModelStorageFailure, EndModelTrimAndBVsLeaveTheModelUnbuilt) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "CQ Error!  Out of memory for tri array in EndModel() call!\n");
   EXPECT_EQ(status, StatusOutOfMemory);
-  EXPECT_EQ(trim.state, 1);
-  EXPECT_EQ(trim.tri_capacity, 8);
+  EXPECT_EQ(trim.state(), CQ_ModelState::Begun);
+  EXPECT_EQ(trim.tri_capacity(), 8);
 
   // The trim succeeds, the BV array does not.
   testing::internal::CaptureStderr();
@@ -191,15 +191,15 @@ TEST(ModelStorageFailure, EndModelTrimAndBVsLeaveTheModelUnbuilt) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "CQ Error! out of memory for BV array in EndModel()\n");
   EXPECT_EQ(status, StatusOutOfMemory);
-  EXPECT_EQ(trim.state, 1);
-  EXPECT_EQ(trim.tri_capacity, 5);
-  EXPECT_EQ(trim.bv_list, nullptr);
+  EXPECT_EQ(trim.state(), CQ_ModelState::Begun);
+  EXPECT_EQ(trim.tri_capacity(), 5);
+  EXPECT_EQ(trim.bv_list(), nullptr);
 
   CQ_CollideResult result;
   EXPECT_EQ(CollideModels(&result, kIdentity, kZero, &trim, kIdentity, kZero, &trim, 0),
             StatusModelNotBuilt);
   EXPECT_EQ(trim.EndModel(), StatusOk);
-  EXPECT_EQ(trim.bv_count, 9);
+  EXPECT_EQ(trim.bv_count(), 9);
 }
 
 // Clearing a built model releases its lists before the new storage is sought; if that fails the
@@ -215,17 +215,17 @@ TEST(ModelStorageFailure, BeginModelOnABuiltModel) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "CQ Error!  Out of memory for tri array on BeginModel() call!\n");
   EXPECT_EQ(status, StatusOutOfMemory);
-  EXPECT_EQ(model.state, 2);
-  EXPECT_EQ(model.tri_list, nullptr);
-  EXPECT_EQ(model.bv_list, nullptr);
-  EXPECT_EQ(model.tri_count + model.tri_capacity + model.bv_count + model.bv_capacity, 0);
+  EXPECT_EQ(model.state(), CQ_ModelState::Built);
+  EXPECT_EQ(model.tri_list(), nullptr);
+  EXPECT_EQ(model.bv_list(), nullptr);
+  EXPECT_EQ(model.tri_count() + model.tri_capacity() + model.bv_count() + model.bv_capacity(), 0);
   CQ_CollideResult result;
   EXPECT_EQ(CollideModels(&result, kIdentity, kZero, &model, kIdentity, kZero, &model, 0),
             StatusModelNotBuilt);
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.BeginModel(), StatusOutOfSequence);
   testing::internal::GetCapturedStderr();
-  EXPECT_EQ(model.state, 1);
+  EXPECT_EQ(model.state(), CQ_ModelState::Begun);
 }
 
 // Without scratch storage the fit projects the vertices on every pass instead: the same tree,
@@ -241,12 +241,12 @@ TEST(ModelStorageFailure, FitWithoutScratchBuildsTheSameTree) {
   const int status = starved.EndModel();
   const long attempts = fail_after_bvs.Close();
   ASSERT_EQ(status, StatusOk);
-  EXPECT_EQ(attempts, 1 + starved.bv_count);  // one scratch request per node, all refused
-  ASSERT_EQ(starved.bv_count, normal.bv_count);
-  for (int i = 0; i < normal.bv_count; i++)
-    ASSERT_TRUE(SameBV(starved.bv_list[i], normal.bv_list[i])) << "BV " << i;
-  for (int i = 0; i < normal.tri_count; i++)
-    ASSERT_TRUE(SameTri(starved.tri_list[i], normal.tri_list[i])) << "triangle " << i;
+  EXPECT_EQ(attempts, 1 + starved.bv_count());  // one scratch request per node, all refused
+  ASSERT_EQ(starved.bv_count(), normal.bv_count());
+  for (int i = 0; i < normal.bv_count(); i++)
+    ASSERT_TRUE(SameBV(starved.bv_list()[i], normal.bv_list()[i])) << "BV " << i;
+  for (int i = 0; i < normal.tri_count(); i++)
+    ASSERT_TRUE(SameTri(starved.tri_list()[i], normal.tri_list()[i])) << "triangle " << i;
 }
 
 TEST(ResultStorageFailure, SizeToAndAddPairKeepTheResult) {

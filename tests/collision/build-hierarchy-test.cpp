@@ -3,6 +3,7 @@
 // goes unseen there: queries stay correct, only slower. These tests look at the tree directly.
 
 #include "collision/build/build-hierarchy.h"
+#include "collision/build/fit-bv.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 
 #include "collision/cq.h"
 #include "collision/test-meshes.h"
+#include "collision-mesh.h"
 #include "model.h"
 
 namespace {
@@ -27,7 +29,7 @@ struct Frame {
 };
 
 void Compose(const CQ_Model& model, int b, const Frame& parent, std::vector<Frame>& out) {
-  const BV& bv = model.bv_list[b];
+  const BV& bv = model.bv_list()[b];
   Frame f;
   for (int i = 0; i < 3; i++) {
     f.box[i] = parent.box[i];
@@ -48,16 +50,16 @@ void Compose(const CQ_Model& model, int b, const Frame& parent, std::vector<Fram
 
 std::vector<Frame> ModelFrames(const CQ_Model& model) {
   const Frame root = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {0, 0, 0}, {0, 0, 0}};
-  std::vector<Frame> frames(model.bv_count);
+  std::vector<Frame> frames(model.bv_count());
   Compose(model, 0, root, frames);
   return frames;
 }
 
 // The triangles a subtree covers, in the order of the triangle list.
 void Covered(const CQ_Model& model, int b, std::vector<ModelTri>& out) {
-  const BV& bv = model.bv_list[b];
+  const BV& bv = model.bv_list()[b];
   if (bv.child_code < 0) {
-    out.push_back(model.tri_list[-(bv.child_code + 1)]);
+    out.push_back(model.tri_list()[-(bv.child_code + 1)]);
     return;
   }
   Covered(model, bv.child_code, out);
@@ -139,7 +141,7 @@ void ForEveryNode(Check check) {
     CQ_Model model;
     ASSERT_EQ(test_meshes::BuildModel(model, named.mesh), StatusOk);
     const std::vector<Frame> frames = ModelFrames(model);
-    for (int b = 0; b < model.bv_count; b++) {
+    for (int b = 0; b < model.bv_count(); b++) {
       check(named.name, model, frames, b);
       if (::testing::Test::HasFatalFailure()) return;
     }
@@ -190,7 +192,7 @@ TEST(BuildHierarchy, FirstAxisIsTheWidestSpreadAndTheSecondTheNext) {
 // reach of the composed rectangle.
 TEST(BuildHierarchy, ComposedPlacementsGiveBackTheFittedVolumes) {
   ForEveryNode([](const std::string& name, const CQ_Model& model, const std::vector<Frame>& frames, int b) {
-    const BV& bv = model.bv_list[b];
+    const BV& bv = model.bv_list()[b];
     const Frame& f = frames[b];
     const std::vector<ModelTri> tris = Covered(model, b);
     BV fresh;
@@ -230,7 +232,7 @@ TEST(BuildHierarchy, ComposedPlacementsGiveBackTheFittedVolumes) {
 // it; only when all fall on one side is the run cut in the middle instead.
 TEST(BuildHierarchy, ChildrenSplitTheParentAtItsVertexCentroid) {
   ForEveryNode([](const std::string& name, const CQ_Model& model, const std::vector<Frame>& frames, int b) {
-    const BV& bv = model.bv_list[b];
+    const BV& bv = model.bv_list()[b];
     if (bv.child_code < 0) return;
     const auto axis = Column(frames[b].R, 0);
     const auto points = Vertices(Covered(model, b));

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "collision/matrix.h"
 #include "collision/walk/overlap.h"
 #include "collision/test-meshes.h"
 #include "collision/walk/walk-paths.h"
@@ -113,14 +114,14 @@ struct PlainQuery {
 
   void Nodes(const double R[3][3], const double T[3], int b1, int b2) {
     bv_tests++;
-    const BV& B1 = m1->bv_list[b1];
-    const BV& B2 = m2->bv_list[b2];
+    const BV& B1 = m1->bv_list()[b1];
+    const BV& B2 = m2->bv_list()[b2];
     if (BoxesDisjoint(R, T, B1.half_extents, B2.half_extents)) return;
     const bool leaf1 = B1.child_code < 0, leaf2 = B2.child_code < 0;
     if (leaf1 && leaf2) {
       tri_tests++;
-      const ModelTri& t1 = m1->tri_list[-(B1.child_code + 1)];
-      const ModelTri& t2 = m2->tri_list[-(B2.child_code + 1)];
+      const ModelTri& t1 = m1->tri_list()[-(B1.child_code + 1)];
+      const ModelTri& t2 = m2->tri_list()[-(B2.child_code + 1)];
       double q1[3], q2[3], q3[3];
       MatVecAdd(q1, rel_rotation, t2.vert1, rel_translation);
       MatVecAdd(q2, rel_rotation, t2.vert2, rel_translation);
@@ -131,7 +132,7 @@ struct PlainQuery {
     double Rc[3][3], Tc[3], d[3];
     if (leaf2 || (!leaf1 && Size(B1) > Size(B2))) {
       for (int c = B1.child_code; c <= B1.child_code + 1; c++) {
-        const BV& K = m1->bv_list[c];
+        const BV& K = m1->bv_list()[c];
         MatTransposeMul(Rc, K.rotation, R);
         VecSub(d, T, K.box_center);
         MatTransposeVec(Tc, K.rotation, d);
@@ -140,7 +141,7 @@ struct PlainQuery {
       }
     } else {
       for (int c = B2.child_code; c <= B2.child_code + 1; c++) {
-        const BV& K = m2->bv_list[c];
+        const BV& K = m2->bv_list()[c];
         MatMul(Rc, R, K.rotation);
         MatVecAdd(Tc, R, K.box_center, T);
         Nodes(Rc, Tc, b1, c);
@@ -154,8 +155,8 @@ struct PlainQuery {
     MatTransposeMul(rel_rotation, R1, R2);
     VecSub(d, T2, T1);
     MatTransposeVec(rel_translation, R1, d);
-    const BV& B1 = m1->bv_list[0];
-    const BV& B2 = m2->bv_list[0];
+    const BV& B1 = m1->bv_list()[0];
+    const BV& B2 = m2->bv_list()[0];
     MatMul(R, rel_rotation, B2.rotation);
     MatTransposeMul(R, B1.rotation, R);
     MatVecAdd(c2, rel_rotation, B2.box_center, rel_translation);
@@ -404,8 +405,8 @@ TEST(CollideModels, EqualSizesDescendTheSecondModel) {
   CQ_CollideResult result;
   ASSERT_EQ(CollideModels(&result, kIdentity, kZero, &m, Rx, T, &m, 0), StatusOk);
   ASSERT_EQ(result.num_pairs, 4);
-  const int leaf1 = m.tri_list[-(m.bv_list[1].child_code + 1)].id;
-  const int leaf2 = m.tri_list[-(m.bv_list[2].child_code + 1)].id;
+  const int leaf1 = m.tri_list()[-(m.bv_list()[1].child_code + 1)].id;
+  const int leaf2 = m.tri_list()[-(m.bv_list()[2].child_code + 1)].id;
   // Second model first: for its first leaf both of model 1's leaves, then for its second.
   const int order[4][2] = {{leaf1, leaf1}, {leaf2, leaf1}, {leaf1, leaf2}, {leaf2, leaf2}};
   for (int k = 0; k < 4; k++) {

@@ -11,8 +11,8 @@ TEST(CqHeader, ModelAndResultAreDefaultConstructibleAndNotCopyable) {
   static_assert(!std::is_copy_assignable_v<CQ_Model>);
   static_assert(!std::is_copy_constructible_v<CQ_CollideResult>);
   CQ_Model models[3];
-  EXPECT_EQ(models[2].state, 0);
-  EXPECT_EQ(models[2].tri_list, nullptr);
+  EXPECT_EQ(models[2].state(), CQ_ModelState::Empty);
+  EXPECT_EQ(models[2].tri_list(), nullptr);
   CQ_CollideResult result;
   EXPECT_EQ(result.num_pairs, 0);
   EXPECT_FALSE(result.HasContact());

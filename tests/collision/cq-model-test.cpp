@@ -1,4 +1,5 @@
 #include "collision/cq-model.h"
+#include "collision/walk/walk-node.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ struct Frame {
 };
 
 void Compose(const CQ_Model& model, int b, const Frame& parent, std::vector<Frame>& out) {
-  const BV& bv = model.bv_list[b];
+  const BV& bv = model.bv_list()[b];
   Frame f;
   for (int i = 0; i < 3; i++) {
     f.c[i] = parent.c[i];
@@ -63,7 +64,7 @@ void Compose(const CQ_Model& model, int b, const Frame& parent, std::vector<Fram
 
 // The triangle positions a subtree covers.
 void Leaves(const CQ_Model& model, int b, std::vector<int>& out) {
-  const BV& bv = model.bv_list[b];
+  const BV& bv = model.bv_list()[b];
   if (bv.child_code < 0) {
     out.push_back(-(bv.child_code + 1));
     return;
@@ -76,10 +77,10 @@ void Leaves(const CQ_Model& model, int b, std::vector<int>& out) {
 
 TEST(CQModel, ConstructionIsEmpty) {
   CQ_Model model;
-  EXPECT_EQ(model.state, 0);
-  EXPECT_EQ(model.tri_list, nullptr);
-  EXPECT_EQ(model.bv_list, nullptr);
-  EXPECT_EQ(model.tri_count + model.tri_capacity + model.bv_count + model.bv_capacity, 0);
+  EXPECT_EQ(model.state(), CQ_ModelState::Empty);
+  EXPECT_EQ(model.tri_list(), nullptr);
+  EXPECT_EQ(model.bv_list(), nullptr);
+  EXPECT_EQ(model.tri_count() + model.tri_capacity() + model.bv_count() + model.bv_capacity(), 0);
 }
 
 TEST(CQModel, BuildProtocolStatusesAndMessages) {
@@ -87,24 +88,24 @@ TEST(CQModel, BuildProtocolStatusesAndMessages) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.EndModel(), StatusEmptyModel);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), kEmptyError);
-  EXPECT_EQ(model.state, 0);
+  EXPECT_EQ(model.state(), CQ_ModelState::Empty);
 
   EXPECT_EQ(model.BeginModel(), StatusOk);
-  EXPECT_EQ(model.state, 1);
-  EXPECT_EQ(model.tri_capacity, 8);
+  EXPECT_EQ(model.state(), CQ_ModelState::Begun);
+  EXPECT_EQ(model.tri_capacity(), 8);
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.EndModel(), StatusEmptyModel);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), kEmptyError);
-  EXPECT_EQ(model.state, 1);
+  EXPECT_EQ(model.state(), CQ_ModelState::Begun);
 
   AddShifted(model, 0, 10);
   AddShifted(model, 1, 11);
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.BeginModel(4), StatusOutOfSequence);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), kBeginWarning);
-  EXPECT_EQ(model.state, 1);
-  EXPECT_EQ(model.tri_count, 0);
-  EXPECT_EQ(model.tri_capacity, 4);
+  EXPECT_EQ(model.state(), CQ_ModelState::Begun);
+  EXPECT_EQ(model.tri_count(), 0);
+  EXPECT_EQ(model.tri_capacity(), 4);
 
   AddShifted(model, 0, 20);
   AddShifted(model, 3, 21);
@@ -112,14 +113,14 @@ TEST(CQModel, BuildProtocolStatusesAndMessages) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.EndModel(), StatusOk);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(model.state, 2);
-  EXPECT_EQ(model.tri_capacity, 3);
-  EXPECT_EQ(model.bv_count, 5);
+  EXPECT_EQ(model.state(), CQ_ModelState::Built);
+  EXPECT_EQ(model.tri_capacity(), 3);
+  EXPECT_EQ(model.bv_count(), 5);
 
   // Misuse of a built model changes nothing.
-  const ModelTri* tris = model.tri_list;
-  const BV* bvs = model.bv_list;
-  const BV root = model.bv_list[0];
+  const ModelTri* tris = model.tri_list();
+  const BV* bvs = model.bv_list();
+  const BV root = model.bv_list()[0];
   const double p[3] = {0, 0, 0};
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.AddTri(p, p, p, 99), StatusOutOfSequence);
@@ -127,23 +128,23 @@ TEST(CQModel, BuildProtocolStatusesAndMessages) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.EndModel(), StatusOutOfSequence);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), kEndWarning);
-  EXPECT_EQ(model.state, 2);
-  EXPECT_EQ(model.tri_list, tris);
-  EXPECT_EQ(model.bv_list, bvs);
-  EXPECT_EQ(model.tri_count, 3);
-  EXPECT_EQ(model.bv_count, 5);
-  EXPECT_TRUE(SameBV(model.bv_list[0], root));
+  EXPECT_EQ(model.state(), CQ_ModelState::Built);
+  EXPECT_EQ(model.tri_list(), tris);
+  EXPECT_EQ(model.bv_list(), bvs);
+  EXPECT_EQ(model.tri_count(), 3);
+  EXPECT_EQ(model.bv_count(), 5);
+  EXPECT_TRUE(SameBV(model.bv_list()[0], root));
 
   // Beginning a built model clears it.
   testing::internal::CaptureStderr();
   EXPECT_EQ(model.BeginModel(-3), StatusOutOfSequence);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), kBeginWarning);
-  EXPECT_EQ(model.state, 1);
-  EXPECT_EQ(model.tri_count, 0);
-  EXPECT_EQ(model.tri_capacity, 8);
-  EXPECT_EQ(model.bv_list, nullptr);
-  EXPECT_EQ(model.bv_count, 0);
-  EXPECT_EQ(model.bv_capacity, 0);
+  EXPECT_EQ(model.state(), CQ_ModelState::Begun);
+  EXPECT_EQ(model.tri_count(), 0);
+  EXPECT_EQ(model.tri_capacity(), 8);
+  EXPECT_EQ(model.bv_list(), nullptr);
+  EXPECT_EQ(model.bv_count(), 0);
+  EXPECT_EQ(model.bv_capacity(), 0);
 }
 
 // A NaN or an infinity in any of the nine coordinates is refused with its own status and
@@ -160,12 +161,12 @@ TEST(CQModel, AddTriRefusesVerticesThatAreNotFinite) {
         for (int k = 0; k < 3; k++)
           for (int i = 0; i < 3; i++) v[k][i] = good[k][i];
         v[slot / 3][slot % 3] = bad;
-        const int state = model.state, count = model.tri_count;
+        const CQ_ModelState state = model.state(); const int count = model.tri_count();
         testing::internal::CaptureStderr();
         EXPECT_EQ(model.AddTri(v[0], v[1], v[2], 7), StatusNonFiniteVertex) << "slot " << slot;
         EXPECT_EQ(testing::internal::GetCapturedStderr(), kRefused);
-        EXPECT_EQ(model.state, state);
-        EXPECT_EQ(model.tri_count, count);
+        EXPECT_EQ(model.state(), state);
+        EXPECT_EQ(model.tri_count(), count);
       }
     // Fresh, then begun with one triangle, then built.
     if (round == 0) {
@@ -174,20 +175,20 @@ TEST(CQModel, AddTriRefusesVerticesThatAreNotFinite) {
       EXPECT_EQ(model.EndModel(), StatusOk);
     }
   }
-  EXPECT_EQ(model.tri_count, 1);
-  EXPECT_EQ(model.bv_count, 1);
+  EXPECT_EQ(model.tri_count(), 1);
+  EXPECT_EQ(model.bv_count(), 1);
 }
 
 TEST(CQModel, TriangleCapacityDoublesFromEightAndIsTrimmedByEndModel) {
   CQ_Model model;
   AddShifted(model, 0, 0);  // begins implicitly
-  EXPECT_EQ(model.state, 1);
-  EXPECT_EQ(model.tri_capacity, 8);
+  EXPECT_EQ(model.state(), CQ_ModelState::Begun);
+  EXPECT_EQ(model.tri_capacity(), 8);
   std::vector<int> capacity_at(41);  // capacity with k triangles stored
-  capacity_at[1] = model.tri_capacity;
+  capacity_at[1] = model.tri_capacity();
   for (int k = 2; k <= 40; k++) {
     AddShifted(model, k, k);
-    capacity_at[k] = model.tri_capacity;
+    capacity_at[k] = model.tri_capacity();
   }
   EXPECT_EQ(capacity_at[8], 8);
   EXPECT_EQ(capacity_at[9], 16);  // the ninth doubles the room
@@ -195,14 +196,14 @@ TEST(CQModel, TriangleCapacityDoublesFromEightAndIsTrimmedByEndModel) {
   EXPECT_EQ(capacity_at[17], 32);
   EXPECT_EQ(capacity_at[33], 64);
   EXPECT_EQ(model.EndModel(), StatusOk);
-  EXPECT_EQ(model.tri_count, 40);
-  EXPECT_EQ(model.tri_capacity, 40);
+  EXPECT_EQ(model.tri_count(), 40);
+  EXPECT_EQ(model.tri_capacity(), 40);
 
   CQ_Model zero;
   EXPECT_EQ(zero.BeginModel(0), StatusOk);
-  EXPECT_EQ(zero.tri_capacity, 8);
+  EXPECT_EQ(zero.tri_capacity(), 8);
   for (int i = 0; i < 9; i++) AddShifted(zero, i, i);
-  EXPECT_EQ(zero.tri_capacity, 16);
+  EXPECT_EQ(zero.tri_capacity(), 16);
 }
 
 TEST(CQModel, OneTriangleIsASingleFittedLeaf) {
@@ -210,11 +211,11 @@ TEST(CQModel, OneTriangleIsASingleFittedLeaf) {
   const double a[3] = {0, 0, 1}, b[3] = {2, 0, 1}, c[3] = {0, 1, 1};
   model.AddTri(a, b, c, 42);
   ASSERT_EQ(model.EndModel(), StatusOk);
-  EXPECT_EQ(model.bv_count, 1);
-  EXPECT_EQ(model.bv_capacity, 1);
-  const BV& root = model.bv_list[0];
+  EXPECT_EQ(model.bv_count(), 1);
+  EXPECT_EQ(model.bv_capacity(), 1);
+  const BV& root = model.bv_list()[0];
   EXPECT_EQ(root.child_code, -1);
-  EXPECT_EQ(model.tri_list[0].id, 42);
+  EXPECT_EQ(model.tri_list()[0].id, 42);
   // Flat: the triangle's normal is the third axis, so the sphere has no radius.
   EXPECT_NEAR(root.radius, 0, 1e-12);
   EXPECT_NEAR(std::fabs(root.rotation[2][2]), 1, 1e-12);
@@ -228,11 +229,11 @@ TEST(CQModel, TwoTrianglesGiveARootAndTwoLeaves) {
   AddShifted(model, 0, 7);
   AddShifted(model, 5, 8);
   ASSERT_EQ(model.EndModel(), StatusOk);
-  EXPECT_EQ(model.bv_count, 3);
-  EXPECT_EQ(model.bv_list[0].child_code, 1);
-  EXPECT_LT(model.bv_list[1].child_code, 0);
-  EXPECT_LT(model.bv_list[2].child_code, 0);
-  EXPECT_NE(model.bv_list[1].child_code, model.bv_list[2].child_code);
+  EXPECT_EQ(model.bv_count(), 3);
+  EXPECT_EQ(model.bv_list()[0].child_code, 1);
+  EXPECT_LT(model.bv_list()[1].child_code, 0);
+  EXPECT_LT(model.bv_list()[2].child_code, 0);
+  EXPECT_NE(model.bv_list()[1].child_code, model.bv_list()[2].child_code);
 }
 
 // A real mesh: 2n - 1 BVs, n leaves covering each position once, children numbered depth-first
@@ -244,9 +245,9 @@ TEST(CQModel, TreeInvariantsOnASphere) {
   ASSERT_EQ(test_meshes::BuildModel(model, mesh), StatusOk);
   const int n = static_cast<int>(mesh.size());
   ASSERT_EQ(n, 320);
-  EXPECT_EQ(model.bv_count, 2 * n - 1);
-  EXPECT_EQ(model.bv_capacity, 2 * n - 1);
-  EXPECT_EQ(model.tri_count, n);
+  EXPECT_EQ(model.bv_count(), 2 * n - 1);
+  EXPECT_EQ(model.bv_capacity(), 2 * n - 1);
+  EXPECT_EQ(model.tri_count(), n);
 
   std::vector<int> leaves;
   Leaves(model, 0, leaves);
@@ -256,7 +257,7 @@ TEST(CQModel, TreeInvariantsOnASphere) {
 
   std::vector<int> ids;
   for (int i = 0; i < n; i++) {
-    const ModelTri& t = model.tri_list[i];
+    const ModelTri& t = model.tri_list()[i];
     const int id = t.id;
     ids.push_back(id);
     for (int k = 0; k < 3; k++) {
@@ -274,7 +275,7 @@ TEST(CQModel, TreeInvariantsOnASphere) {
   while (!stack.empty()) {
     const int b = stack.back();
     stack.pop_back();
-    const int child = model.bv_list[b].child_code;
+    const int child = model.bv_list()[b].child_code;
     if (child < 0) continue;
     EXPECT_EQ(child, next);
     next += 2;
@@ -283,12 +284,12 @@ TEST(CQModel, TreeInvariantsOnASphere) {
   }
 
   const Frame root = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {0, 0, 0}};
-  std::vector<Frame> frames(model.bv_count);
+  std::vector<Frame> frames(model.bv_count());
   Compose(model, 0, root, frames);
-  for (int b = 0; b < model.bv_count; b++) {
+  for (int b = 0; b < model.bv_count(); b++) {
     std::vector<int> covered;
     Leaves(model, b, covered);
-    const BV& bv = model.bv_list[b];
+    const BV& bv = model.bv_list()[b];
     const Frame& f = frames[b];
     for (int i = 0; i < 3; i++) {
       double column = 0;
@@ -296,7 +297,7 @@ TEST(CQModel, TreeInvariantsOnASphere) {
       EXPECT_NEAR(column, 1, 1e-9);
     }
     for (int position : covered) {
-      const ModelTri& t = model.tri_list[position];
+      const ModelTri& t = model.tri_list()[position];
       const double* v[3] = {t.vert1, t.vert2, t.vert3};
       for (const double* p : v)
         for (int k = 0; k < 3; k++) {
@@ -319,12 +320,12 @@ TEST(CQModel, IdenticalTrianglesAreSplitInTheMiddle) {
   Leaves(model, 0, leaves);
   const std::vector<int> expected = {0, 1, 2, 3, 4, 5};
   EXPECT_EQ(leaves, expected);
-  EXPECT_EQ(model.bv_list[0].child_code, 1);
-  EXPECT_EQ(model.bv_list[1].child_code, 3);
-  EXPECT_EQ(model.bv_list[3].child_code, -1);
-  EXPECT_EQ(model.bv_list[4].child_code, 5);
-  EXPECT_EQ(model.bv_list[2].child_code, 7);
-  for (int i = 0; i < 6; i++) EXPECT_EQ(model.tri_list[i].id, i);  // nothing was swapped out of order
+  EXPECT_EQ(model.bv_list()[0].child_code, 1);
+  EXPECT_EQ(model.bv_list()[1].child_code, 3);
+  EXPECT_EQ(model.bv_list()[3].child_code, -1);
+  EXPECT_EQ(model.bv_list()[4].child_code, 5);
+  EXPECT_EQ(model.bv_list()[2].child_code, 7);
+  for (int i = 0; i < 6; i++) EXPECT_EQ(model.tri_list()[i].id, i);  // nothing was swapped out of order
 }
 
 // Three triangles along x, the middle one's centroid exactly at the vertex centroid: it goes
@@ -338,15 +339,15 @@ TEST(CQModel, CentroidOnTheSplitValueGoesToTheFirstChild) {
   model.AddTri(mid[0], mid[1], mid[2], 1);
   model.AddTri(left[0], left[1], left[2], 0);
   ASSERT_EQ(model.EndModel(), StatusOk);
-  const BV& root = model.bv_list[0];
+  const BV& root = model.bv_list()[0];
   ASSERT_EQ(root.child_code, 1);
   std::vector<int> first, second;
   Leaves(model, 1, first);
   Leaves(model, 2, second);
   ASSERT_EQ(first.size() + second.size(), 3u);
   std::vector<int> first_ids, second_ids;
-  for (int p : first) first_ids.push_back(model.tri_list[p].id);
-  for (int p : second) second_ids.push_back(model.tri_list[p].id);
+  for (int p : first) first_ids.push_back(model.tri_list()[p].id);
+  for (int p : second) second_ids.push_back(model.tri_list()[p].id);
   std::sort(first_ids.begin(), first_ids.end());
   // The first axis is +x or -x; either way the middle triangle joins the first child.
   if (root.rotation[0][0] > 0) {
@@ -384,8 +385,7 @@ TEST(CQModel, MemoryReportCountsBVsTrianglesAndTheRecord) {
 // hand on an empty model rather than building one that large.
 TEST(CQModel, MemoryReportCountsLargeModelsInASizeType) {
   CQ_Model model;
-  model.tri_count = 10000000;
-  model.bv_count = 2 * model.tri_count - 1;
+  CQ_ModelTestAccess::SetCounts(model, 10000000, 2 * 10000000 - 1);
   const std::size_t expected = 19999999 * (sizeof(BV) + sizeof(WalkNode)) +
                                10000000 * sizeof(ModelTri) + sizeof(CQ_Model);
   ASSERT_GT(expected, static_cast<std::size_t>(INT32_MAX));
@@ -395,7 +395,7 @@ TEST(CQModel, MemoryReportCountsLargeModelsInASizeType) {
   EXPECT_NE(text.find(": " + std::to_string(expected) + " bytes\n"), std::string::npos) << text;
   EXPECT_NE(text.find("BVs: 19999999 alloced"), std::string::npos) << text;
   EXPECT_NE(text.find("Tris: 10000000 alloced"), std::string::npos) << text;
-  model.tri_count = model.bv_count = 0;
+  CQ_ModelTestAccess::SetCounts(model, 0, 0);
 }
 
 // The walk reads its copy of each BV instead of the BV: the copy must hold the same rotation
@@ -405,11 +405,11 @@ TEST(CQModel, WalkNodesCopyEveryBV) {
   const test_meshes::Mesh sphere = test_meshes::Icosphere(2, 0.99);
   CQ_Model model;
   ASSERT_EQ(test_meshes::BuildModel(model, sphere), StatusOk);
-  ASSERT_NE(model.walk_nodes, nullptr);
-  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(model.walk_nodes) % 64, 0u);
-  for (int n = 0; n < model.bv_count; n++) {
-    const BV& bv = model.bv_list[n];
-    const WalkNode& node = model.walk_nodes[n];
+  ASSERT_NE(model.walk_nodes(), nullptr);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(model.walk_nodes()) % 64, 0u);
+  for (int n = 0; n < model.bv_count(); n++) {
+    const BV& bv = model.bv_list()[n];
+    const WalkNode& node = model.walk_nodes()[n];
     for (int k = 0; k < 3; k++) {
       EXPECT_EQ(std::memcmp(node.rows[k], bv.rotation[k], sizeof bv.rotation[k]), 0) << n;
       EXPECT_EQ(std::memcmp(&node.rows[k][3], &bv.box_center[k], sizeof(double)), 0) << n;
@@ -417,9 +417,7 @@ TEST(CQModel, WalkNodesCopyEveryBV) {
     }
     EXPECT_EQ(node.half[3], 0.0f);
     EXPECT_EQ(node.child_code, bv.child_code);
-    const double size = std::sqrt(bv.rect_lengths[0] * bv.rect_lengths[0] +
-                                  bv.rect_lengths[1] * bv.rect_lengths[1]) +
-                        2 * bv.radius;
+    const double size = BVSize(bv);
     EXPECT_EQ(node.size, bv.child_code < 0 ? 0.0 : size) << n;
   }
   // The walk's float box test takes a negative half side as NaN, which hands the decision to the

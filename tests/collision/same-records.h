@@ -20,3 +20,12 @@ inline bool SameTri(const ModelTri& a, const ModelTri& b) {
          std::memcmp(a.vert2, b.vert2, sizeof a.vert2) == 0 &&
          std::memcmp(a.vert3, b.vert3, sizeof a.vert3) == 0 && a.id == b.id;
 }
+
+// Stages model states that no sequence of calls reaches in a test's time, such as counts past
+// what an int of bytes could hold.
+struct CQ_ModelTestAccess {
+  static void SetCounts(CQ_Model& model, int tri_count, int bv_count) {
+    model.tri_count_ = tri_count;
+    model.bv_count_ = bv_count;
+  }
+};

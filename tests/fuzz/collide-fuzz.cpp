@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "collision/cq.h"
+#include "collision/matrix.h"
+#include "collision/walk/overlap.h"
 #include "collision/test-meshes.h"
 #include "fuzz-input.h"
 
@@ -61,12 +63,12 @@ void AddTriangle(FuzzInput& in, Models& models) {
     const int t = in.SignedByte() % 4;
     for (int i = 0; i < 3; i++) v[2][i] = v[0][i] + t * (v[1][i] - v[0][i]);
   }
-  if (models.added[m] >= kMostTriangles && models.model[m].state != 2) return;
+  if (models.added[m] >= kMostTriangles && !models.model[m].IsBuilt()) return;
   const int status = models.model[m].AddTri(v[0], v[1], v[2], models.added[m]);
   bool finite = true;
   for (int k = 0; k < 3; k++)
     for (int i = 0; i < 3; i++) finite = finite && std::isfinite(v[k][i]);
-  FUZZ_CHECK(status == (!finite ? StatusNonFiniteVertex : models.model[m].state == 2 ? StatusOutOfSequence : StatusOk),
+  FUZZ_CHECK(status == (!finite ? StatusNonFiniteVertex : models.model[m].IsBuilt() ? StatusOutOfSequence : StatusOk),
              "AddTri status %d", status);
   if (status == StatusOk) models.added[m]++;
 }
@@ -119,7 +121,7 @@ void Placement(FuzzInput& in, double R[3][3], double T[3]) {
   if (mode == 4) R[in.Byte() % 3][in.Byte() % 3] = Extreme(in);
 }
 
-bool Built(const CQ_Model& model) { return model.state == 2 && model.bv_count > 0; }
+bool Built(const CQ_Model& model) { return model.IsBuilt() && model.bv_count() > 0; }
 
 bool Finite(const double R[3][3], const double T[3]) {
   for (int i = 0; i < 3; i++) {
@@ -150,25 +152,25 @@ struct Placed {
   double size = 0;  // the largest coordinate of either model, placed
 
   Placed(const CQ_Model& m1, const CQ_Model& m2, const CQ_CollideResult& r)
-      : first(m1.tri_count), second(m2.tri_count) {
+      : first(m1.tri_count()), second(m2.tri_count()) {
     // The ids are 0 .. n - 1 in the order added, whatever order the build left.
-    for (int i = 0; i < m1.tri_count; i++) {
-      FUZZ_CHECK(m1.tri_list[i].id >= 0 && m1.tri_list[i].id < m1.tri_count, "id %d", m1.tri_list[i].id);
-      first[m1.tri_list[i].id] = &m1.tri_list[i];
+    for (int i = 0; i < m1.tri_count(); i++) {
+      FUZZ_CHECK(m1.tri_list()[i].id >= 0 && m1.tri_list()[i].id < m1.tri_count(), "id %d", m1.tri_list()[i].id);
+      first[m1.tri_list()[i].id] = &m1.tri_list()[i];
     }
-    for (int j = 0; j < m2.tri_count; j++) {
-      const ModelTri& t = m2.tri_list[j];
-      FUZZ_CHECK(t.id >= 0 && t.id < m2.tri_count, "id %d", t.id);
+    for (int j = 0; j < m2.tri_count(); j++) {
+      const ModelTri& t = m2.tri_list()[j];
+      FUZZ_CHECK(t.id >= 0 && t.id < m2.tri_count(), "id %d", t.id);
       double* q = second[t.id].data();
       MatVecAdd(q, r.rel_rotation, t.vert1, r.rel_translation);
       MatVecAdd(q + 3, r.rel_rotation, t.vert2, r.rel_translation);
       MatVecAdd(q + 6, r.rel_rotation, t.vert3, r.rel_translation);
       for (int k = 0; k < 9; k++) size = std::max(size, std::fabs(q[k]));
     }
-    for (int i = 0; i < m1.tri_count; i++)
+    for (int i = 0; i < m1.tri_count(); i++)
       for (int k = 0; k < 3; k++)
-        size = std::max({size, std::fabs(m1.tri_list[i].vert1[k]), std::fabs(m1.tri_list[i].vert2[k]),
-                         std::fabs(m1.tri_list[i].vert3[k])});
+        size = std::max({size, std::fabs(m1.tri_list()[i].vert1[k]), std::fabs(m1.tri_list()[i].vert2[k]),
+                         std::fabs(m1.tri_list()[i].vert3[k])});
   }
 
   bool Touch(int a, int b, const double shift[3] = nullptr) const {
@@ -273,14 +275,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 1: AddTriangle(in, models); break;
       case 2: AddSphere(in, models); break;
       case 3: {
-        const bool had = models.model[m].tri_count > 0, built = models.model[m].state == 2;
+        const bool had = models.model[m].tri_count() > 0, built = models.model[m].IsBuilt();
         const int status = models.model[m].EndModel();
         FUZZ_CHECK(status == (built ? StatusOutOfSequence : had ? StatusOk : StatusEmptyModel),
                    "EndModel status %d", status);
         if (status == StatusOk) {
           const CQ_Model& model = models.model[m];
-          FUZZ_CHECK(model.bv_count == 2 * model.tri_count - 1, "%d BVs for %d triangles", model.bv_count,
-                     model.tri_count);
+          FUZZ_CHECK(model.bv_count() == 2 * model.tri_count() - 1, "%d BVs for %d triangles", model.bv_count(),
+                     model.tri_count());
         }
         break;
       }

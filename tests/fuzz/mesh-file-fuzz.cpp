@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (count > 0) {
     FUZZ_CHECK(model.EndModel() == StatusOk, "EndModel refused");
-    FUZZ_CHECK(model.bv_count == 2 * count - 1, "%d BVs for %d triangles", model.bv_count, count);
+    FUZZ_CHECK(model.bv_count() == 2 * count - 1, "%d BVs for %d triangles", model.bv_count(), count);
   }
   return 0;
 }

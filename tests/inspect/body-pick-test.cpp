@@ -26,8 +26,8 @@ bool EveryTriangle(const CQ_Model& model, const Placement& placement, const doub
     }
   }
   bool found = false;
-  for (int i = 0; i < model.tri_count; ++i) {
-    const ModelTri& tri = model.tri_list[i];
+  for (int i = 0; i < model.tri_count(); ++i) {
+    const ModelTri& tri = model.tri_list()[i];
     const double t = RayMeetsTriangle(o, d, tri.vert1, tri.vert2, tri.vert3);
     if (t > 0 && t < nearest) {
       nearest = t;
@@ -103,7 +103,7 @@ TEST(BodyPick, TheTreeSearchFindsWhatEveryTriangleFinds) {
       const double d[3] = {towards.x - from.x, towards.y - from.y, towards.z - from.z};
       double fast = HUGE_VAL, slow = HUGE_VAL;
       int fast_triangle = -1, slow_triangle = -1;
-      const bool fast_hit = RayHitsModel(model, placement, o, d, fast, fast_triangle);
+      const bool fast_hit = CastRay(model, placement.R, placement.T, o, d, fast, fast_triangle);
       const bool slow_hit = EveryTriangle(model, placement, o, d, slow, slow_triangle);
       ASSERT_EQ(fast_hit, slow_hit) << file << " ray " << n;
       ASSERT_EQ(fast, slow) << file << " ray " << n;
@@ -112,7 +112,7 @@ TEST(BodyPick, TheTreeSearchFindsWhatEveryTriangleFinds) {
     }
     EXPECT_GT(hits, 100) << file;
     // A ray towards the middle of the box always meets one of its faces.
-    if (model.tri_count > 12) {
+    if (model.tri_count() > 12) {
       EXPECT_LT(hits, 350) << file << ": some rays should miss";
     }
   }

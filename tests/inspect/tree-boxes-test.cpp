@@ -36,12 +36,12 @@ TEST(TreeBoxes, EachCutHoldsEveryTriangleAndLeavesHoldTheirOwn) {
     const CQ_Model& model = body[0].collision_model();
     const int height = TreeHeight(model);
     ASSERT_GT(height, 0) << file;
-    EXPECT_LT(height, model.tri_count) << file;
+    EXPECT_LT(height, model.tri_count()) << file;
 
     std::vector<OrientedBox> boxes;
     TreeBoxesAtDepth(model, 0, boxes);
     ASSERT_EQ(boxes.size(), 1u);
-    const BV& root = model.bv_list[0];
+    const BV& root = model.bv_list()[0];
     for (int k = 0; k < 3; ++k) {
       EXPECT_EQ(boxes[0].center[k], root.box_center[k]) << "the root is placed in the model frame";
       EXPECT_EQ(boxes[0].half_extents[k], root.half_extents[k]);
@@ -54,17 +54,17 @@ TEST(TreeBoxes, EachCutHoldsEveryTriangleAndLeavesHoldTheirOwn) {
       EXPECT_GE(boxes.size(), previous) << file << " depth " << depth;
       EXPECT_LE(boxes.size(), size_t{1} << std::min(depth, 30)) << file << " depth " << depth;
       previous = boxes.size();
-      for (int i = 0; i < model.tri_count; ++i) {
+      for (int i = 0; i < model.tri_count(); ++i) {
         bool held = false;
-        for (const OrientedBox& box : boxes) held = held || HoldsTriangle(box, model.tri_list[i]);
+        for (const OrientedBox& box : boxes) held = held || HoldsTriangle(box, model.tri_list()[i]);
         ASSERT_TRUE(held) << file << " depth " << depth << " triangle " << i;
       }
     }
     // At the tree's height and below, the cut is the leaves, in the order of the triangle list.
-    ASSERT_EQ(boxes.size(), static_cast<size_t>(model.tri_count)) << file;
-    for (int i = 0; i < model.tri_count; ++i) EXPECT_TRUE(HoldsTriangle(boxes[i], model.tri_list[i])) << file << i;
+    ASSERT_EQ(boxes.size(), static_cast<size_t>(model.tri_count())) << file;
+    for (int i = 0; i < model.tri_count(); ++i) EXPECT_TRUE(HoldsTriangle(boxes[i], model.tri_list()[i])) << file << i;
     TreeBoxesAtDepth(model, height - 1, boxes);
-    EXPECT_LT(boxes.size(), static_cast<size_t>(model.tri_count)) << file << ": one level up is not all leaves";
+    EXPECT_LT(boxes.size(), static_cast<size_t>(model.tri_count())) << file << ": one level up is not all leaves";
   }
 }
 

@@ -4,7 +4,7 @@
 
 #include "build/fit-bv.h"
 #include "build/jacobi-eigen.h"
-#include "walk/matrix.h"
+#include "matrix.h"
 
 namespace {
 
@@ -108,13 +108,20 @@ void NodeOrientation(double R[3][3], const ModelTri run[], int count) {
   R[2][2] = E[0][max] * E[1][mid] - E[0][mid] * E[1][max];
 }
 
-// Builds BV b over the count triangles from position first of tri_list. Children are numbered
-// when their parent is built, before either is built: depth-first, siblings adjacent.
-void BuildNode(CQ_Model& model, int b, int first, int count) {
-  ModelTri* run = model.tri_list + first;
+// The lists a build fills: the triangles it reorders and the BVs it numbers.
+struct Tree {
+  ModelTri* tris;
+  BV* bvs;
+  int bv_count;
+};
+
+// Builds BV b over the count triangles from position first of the triangle list. Children are
+// numbered when their parent is built, before either is built: depth-first, siblings adjacent.
+void BuildNode(Tree& model, int b, int first, int count) {
+  ModelTri* run = model.tris + first;
   double R[3][3];
   NodeOrientation(R, run, count);
-  BV& bv = model.bv_list[b];
+  BV& bv = model.bvs[b];
   FitBV(&bv, R, run, count);
 
   if (count == 1) {
@@ -139,9 +146,9 @@ void BuildNode(CQ_Model& model, int b, int first, int count) {
 // Post-order, so that every child is converted while its parent still stands in model
 // coordinates. Afterwards a point y of a node's box frame lies at rotation y + box_center in its
 // parent's box frame.
-void MakeParentRelative(const CQ_Model& model, int b, const double parentR[3][3],
+void MakeParentRelative(const Tree& model, int b, const double parentR[3][3],
                         const double parentRect[3], const double parentBox[3]) {
-  BV& bv = model.bv_list[b];
+  BV& bv = model.bvs[b];
   if (bv.child_code >= 0) {
     MakeParentRelative(model, bv.child_code, bv.rotation, bv.rect_origin, bv.box_center);
     MakeParentRelative(model, bv.child_code + 1, bv.rotation, bv.rect_origin, bv.box_center);
@@ -156,10 +163,11 @@ void MakeParentRelative(const CQ_Model& model, int b, const double parentR[3][3]
 
 }  // namespace
 
-void BuildHierarchy(CQ_Model& model) {
-  model.bv_count = 1;
-  BuildNode(model, 0, 0, model.tri_count);
+int BuildHierarchy(ModelTri tris[], int tri_count, BV bvs[]) {
+  Tree tree{tris, bvs, 1};
+  BuildNode(tree, 0, 0, tri_count);
   const double identity[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
   const double zero[3] = {0, 0, 0};
-  MakeParentRelative(model, 0, identity, zero, zero);
+  MakeParentRelative(tree, 0, identity, zero, zero);
+  return tree.bv_count;
 }

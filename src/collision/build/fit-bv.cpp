@@ -110,51 +110,25 @@ void Fit(BV* bv, const double R[3][3], const Points& P, int m) {
   FitRectSide(P, m, &Point::y, rr, cz, &miny, &maxy);
 
   // Corners: a point beyond a corner of the rectangle in both coordinates is reached by growing
-  // the rectangle along that corner's diagonal by u / sqrt(2) in each coordinate.
+  // the rectangle along that corner's diagonal by u / sqrt(2) in each coordinate. sx and sy say
+  // which corner (+1 beyond the maximum, -1 beyond the minimum); multiplying by them only flips
+  // signs, so each corner rounds exactly as its own written-out formula would.
   const double a = std::sqrt(0.5);
   for (int i = 0; i < m; i++) {
     const Point p = P[i];
-    const double dz = cz - p.z;
-    if (p.x > maxx) {
-      if (p.y > maxy) {
-        const double dx = p.x - maxx, dy = p.y - maxy;
-        double u = dx * a + dy * a;
-        const double t = (a * u - dx) * (a * u - dx) + (a * u - dy) * (a * u - dy) + dz * dz;
-        u = u - std::sqrt(std::max(rr - t, 0.0));
-        if (u > 0) {
-          maxx += u * a;
-          maxy += u * a;
-        }
-      } else if (p.y < miny) {
-        const double dx = p.x - maxx, dy = p.y - miny;
-        double u = dx * a - dy * a;
-        const double t = (a * u - dx) * (a * u - dx) + (-a * u - dy) * (-a * u - dy) + dz * dz;
-        u = u - std::sqrt(std::max(rr - t, 0.0));
-        if (u > 0) {
-          maxx += u * a;
-          miny -= u * a;
-        }
-      }
-    } else if (p.x < minx) {
-      if (p.y > maxy) {
-        const double dx = p.x - minx, dy = p.y - maxy;
-        double u = dy * a - dx * a;
-        const double t = (-a * u - dx) * (-a * u - dx) + (a * u - dy) * (a * u - dy) + dz * dz;
-        u = u - std::sqrt(std::max(rr - t, 0.0));
-        if (u > 0) {
-          minx -= u * a;
-          maxy += u * a;
-        }
-      } else if (p.y < miny) {
-        const double dx = p.x - minx, dy = p.y - miny;
-        double u = -dx * a - dy * a;
-        const double t = (-a * u - dx) * (-a * u - dx) + (-a * u - dy) * (-a * u - dy) + dz * dz;
-        u = u - std::sqrt(std::max(rr - t, 0.0));
-        if (u > 0) {
-          minx -= u * a;
-          miny -= u * a;
-        }
-      }
+    const double sx = p.x > maxx ? 1.0 : p.x < minx ? -1.0 : 0.0;
+    const double sy = p.y > maxy ? 1.0 : p.y < miny ? -1.0 : 0.0;
+    if (sx == 0.0 || sy == 0.0) continue;
+    double& x_side = sx > 0 ? maxx : minx;
+    double& y_side = sy > 0 ? maxy : miny;
+    const double dx = p.x - x_side, dy = p.y - y_side, dz = cz - p.z;
+    const double ax = sx * a, ay = sy * a;
+    double u = sx * dx * a + sy * dy * a;
+    const double t = (ax * u - dx) * (ax * u - dx) + (ay * u - dy) * (ay * u - dy) + dz * dz;
+    u = u - std::sqrt(std::max(rr - t, 0.0));
+    if (u > 0) {
+      x_side += sx * (u * a);
+      y_side += sy * (u * a);
     }
   }
 

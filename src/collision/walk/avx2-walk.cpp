@@ -21,7 +21,7 @@ namespace {
 
 // Node 2's box frame placed in node 1's: a point y of node 2's frame lies at R y + T. Rows of R
 // and T are vectors; nothing reads their padding lanes.
-struct Placement {
+struct NodePlacement {
   D4 R[3];
   D4 T;
 };
@@ -46,8 +46,8 @@ F8 HalvesTwice(const WalkNode& node) { return Concat(Half(node), Half(node)); }
 // placing the second model's node in the parent's box frame: R' = K.rotation^T R and
 // T' = K.rotation^T (T - K.box_center), each entry summed as MatTransposeMul, VecSub and
 // MatTransposeVec compute it.
-void PlaceFirstChildren(const WalkNode kids[2], const Placement& __restrict__ p,
-                        Placement* __restrict__ const c[2]) {
+void PlaceFirstChildren(const WalkNode kids[2], const NodePlacement& __restrict__ p,
+                        NodePlacement* __restrict__ const c[2]) {
   for (int k = 0; k < 2; k++) {
     const WalkNode& K = kids[k];
     for (int i = 0; i < 3; i++)
@@ -61,8 +61,8 @@ void PlaceFirstChildren(const WalkNode kids[2], const Placement& __restrict__ p,
 
 // Children K of the second model's node: R' = R K.rotation and T' = R K.box_center + T, summed
 // as MatMul and MatVecAdd sum them.
-void PlaceSecondChildren(const WalkNode kids[2], const Placement& __restrict__ p,
-                         Placement* __restrict__ const c[2]) {
+void PlaceSecondChildren(const WalkNode kids[2], const NodePlacement& __restrict__ p,
+                         NodePlacement* __restrict__ const c[2]) {
   const D4 column0 = {p.R[0][0], p.R[1][0], p.R[2][0], 0.0};
   const D4 column1 = {p.R[0][1], p.R[1][1], p.R[2][1], 0.0};
   const D4 column2 = {p.R[0][2], p.R[1][2], p.R[2][2], 0.0};
@@ -77,7 +77,7 @@ void PlaceSecondChildren(const WalkNode kids[2], const Placement& __restrict__ p
 }
 
 // The double test on child c's placement: the final word where single precision cannot tell.
-bool DisjointInDouble(const Placement& c, const double a[3], const double b[3]) {
+bool DisjointInDouble(const NodePlacement& c, const double a[3], const double b[3]) {
   double R[3][3], T[3];
   for (int i = 0; i < 3; i++) {
     for (int j = 0; j < 3; j++) R[i][j] = c.R[i][j];
@@ -91,7 +91,7 @@ bool DisjointInDouble(const Placement& c, const double a[3], const double b[3]) 
 // second model's when the sizes are equal), first child first. Both children's box tests are
 // made before the first child is gone into; each child's visit is still counted, and the second
 // child visited, only in turn.
-int CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
+int CollideBelow(const Query& q, const NodePlacement& p, int b1, int b2) {
   const WalkNode& N1 = q.walk1[b1];
   const WalkNode& N2 = q.walk2[b2];
   const bool leaf1 = N1.child_code < 0;
@@ -104,8 +104,8 @@ int CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
   const bool first = leaf2 || (!leaf1 && N1.size > N2.size);
   const int child = first ? N1.child_code : N2.child_code;
   const WalkNode* kids = first ? &q.walk1[child] : &q.walk2[child];
-  Placement c[2];
-  Placement* const places[2] = {&c[0], &c[1]};
+  NodePlacement c[2];
+  NodePlacement* const places[2] = {&c[0], &c[1]};
   if (first)
     PlaceFirstChildren(kids, p, places);
   else
@@ -157,7 +157,7 @@ int CollideBelow(const Query& q, const Placement& p, int b1, int b2) {
 void Walk(CQ_CollideResult* result, const CQ_Model* m1, const CQ_Model* m2, int flag,
           const double R[3][3], const double T[3]) {
   const Query q = Start(result, m1, m2, flag);
-  const Placement roots = {{Load3(R[0]), Load3(R[1]), Load3(R[2])}, Load3(T)};
+  const NodePlacement roots = {{Load3(R[0]), Load3(R[1]), Load3(R[2])}, Load3(T)};
   result->bv_test_count += CollideBelow(q, roots, 0, 0);
 }
 

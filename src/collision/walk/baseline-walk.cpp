@@ -18,16 +18,8 @@
 
 namespace {
 
-// Length of the swept rectangle's diagonal plus the sphere's diameter: decides which tree is
-// descended.
-inline double Size(const BV& bv) {
-  return std::sqrt(bv.rect_lengths[0] * bv.rect_lengths[0] +
-                   bv.rect_lengths[1] * bv.rect_lengths[1]) +
-         2 * bv.radius;
-}
-
-// Size of an internal BV, computed when the traversal first needs it and handed down with it.
-inline double SizeIfInternal(const BV& bv) { return bv.child_code >= 0 ? Size(bv) : 0.0; }
+// Size of an internal BV, computed when the walk first needs it and handed down with it.
+inline double SizeIfInternal(const BV& bv) { return bv.child_code >= 0 ? BVSize(bv) : 0.0; }
 
 // The placements of a node's two children, one per lane, and their box half sides.
 struct Children {
@@ -37,7 +29,7 @@ struct Children {
 };
 
 // One lane of a Children block: the placement (R, T) of one pair of nodes, read in place.
-struct Placement {
+struct NodePlacement {
   const Children* block;
   int lane;
   double R(int i, int j) const { return block->R[i][j][lane]; }
@@ -58,7 +50,7 @@ void LoadChildren(const BV& K0, const BV& K1, Pair rotation[3][3], Pair center[3
 // (R, T) placing the second model's node in the parent's box frame:
 // Rc = K.rotation^T R and Tc = K.rotation^T (T - K.box_center), as MatTransposeMul,
 // VecSub and MatTransposeVec compute them.
-void PlaceFirstChildren(const BV& K0, const BV& K1, const Placement& p, Children& c) {
+void PlaceFirstChildren(const BV& K0, const BV& K1, const NodePlacement& p, Children& c) {
   Pair K[3][3], center[3];
   LoadChildren(K0, K1, K, center, c.half);
   for (int i = 0; i < 3; i++)
@@ -71,7 +63,7 @@ void PlaceFirstChildren(const BV& K0, const BV& K1, const Placement& p, Children
 
 // Children K of the second model's node: Rc = R K.rotation and Tc = R K.box_center + T, as
 // MatMul and MatVecAdd compute them.
-void PlaceSecondChildren(const BV& K0, const BV& K1, const Placement& p, Children& c) {
+void PlaceSecondChildren(const BV& K0, const BV& K1, const NodePlacement& p, Children& c) {
   Pair K[3][3], center[3];
   LoadChildren(K0, K1, K, center, c.half);
   for (int i = 0; i < 3; i++)
@@ -104,7 +96,7 @@ void Broadcast(const double v[3], Pair out[3]) {
 //
 // Both children's box tests are computed together, one per lane, before the first child is gone
 // into; each child's visit is still counted, and the second child visited, only in turn.
-void CollideBelow(const Query& q, const Placement& p, int b1, double size1, int b2,
+void CollideBelow(const Query& q, const NodePlacement& p, int b1, double size1, int b2,
                   double size2) {
   const BV& B1 = q.bvs1[b1];
   const BV& B2 = q.bvs2[b2];
@@ -134,7 +126,7 @@ void CollideBelow(const Query& q, const Placement& p, int b1, double size1, int 
   for (int lane = 0; lane < 2; lane++) {
     q.result->bv_test_count++;
     if (separated & (1 << lane)) continue;
-    const Placement pc = {&c, lane};
+    const NodePlacement pc = {&c, lane};
     const double size = SizeIfInternal(kids[lane]);
     if (first)
       CollideBelow(q, pc, child + lane, size, b2, size2);
@@ -153,8 +145,8 @@ void Walk(CQ_CollideResult* result, const CQ_Model* m1, const CQ_Model* m2, int 
     for (int j = 0; j < 3; j++) root.R[i][j][0] = R[i][j];
     root.T[i][0] = T[i];
   }
-  CollideBelow(q, Placement{&root, 0}, 0, SizeIfInternal(m1->bv_list[0]), 0,
-               SizeIfInternal(m2->bv_list[0]));
+  CollideBelow(q, NodePlacement{&root, 0}, 0, SizeIfInternal(m1->bv_list()[0]), 0,
+               SizeIfInternal(m2->bv_list()[0]));
 }
 
 // WalkPath::classify: the double test on each pair, side by side; never undecided.

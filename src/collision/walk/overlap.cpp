@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "walk/box-axes.h"
-#include "walk/matrix.h"
+#include "matrix.h"
 
 int BoxesDisjoint(const double B[3][3], const double T[3], const double a[3], const double b[3]) {
   return RunBoxAxes(B, T, a, b, [](int, bool separates) { return separates; });

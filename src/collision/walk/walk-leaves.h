@@ -44,8 +44,8 @@ void TestLeaves(const Query& q, int code1, int code2) {
 }
 
 Query Start(CQ_CollideResult* result, const CQ_Model* m1, const CQ_Model* m2, int flag) {
-  return {result,       m1->walk_nodes, m2->walk_nodes, m1->bv_list,
-          m2->bv_list, m1->tri_list,   m2->tri_list,   flag};
+  return {result,       m1->walk_nodes(), m2->walk_nodes(), m1->bv_list(),
+          m2->bv_list(), m1->tri_list(),   m2->tri_list(),   flag};
 }
 
 }  // namespace

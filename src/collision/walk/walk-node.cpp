@@ -18,11 +18,7 @@ void FillWalkNodes(const BV bvs[], int count, WalkNode walk[]) {
       node->half[k] = WalkHalf(bv.half_extents[k]);
     }
     node->half[3] = 0;
-    // Computed as the traversal always has, so that the descent compares the same doubles.
-    node->size = bv.child_code < 0 ? 0.0
-                                   : std::sqrt(bv.rect_lengths[0] * bv.rect_lengths[0] +
-                                               bv.rect_lengths[1] * bv.rect_lengths[1]) +
-                                         2 * bv.radius;
+    node->size = bv.child_code < 0 ? 0.0 : BVSize(bv);
     node->child_code = bv.child_code;
   }
 }

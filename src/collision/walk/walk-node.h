@@ -2,7 +2,17 @@
 // The tree walk's copy of one BV: what the query reads at every visit, laid out for its vector
 // code, so that a visit reads two cache lines per child and loads whole rows instead of
 // assembling them. A built model holds one per BV, in the same order, next to its BV list.
+#include <cmath>
+
 #include "bv.h"
+
+// The size of a BV that decides which tree the walk descends: the length of its swept
+// rectangle's diagonal plus its sphere's diameter. Both walks and the walk nodes compute it
+// here, so that every descent compares the same doubles.
+inline double BVSize(const BV& bv) {
+  return std::sqrt(bv.rect_lengths[0] * bv.rect_lengths[0] + bv.rect_lengths[1] * bv.rect_lengths[1]) +
+         2 * bv.radius;
+}
 
 struct WalkNode {
   // Row k of the BV's rotation (relative to its parent, as in the BV) in entries 0-2, and

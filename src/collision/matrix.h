@@ -1,7 +1,8 @@
 #pragma once
-// The collision library's own double-precision 3x3 matrix and 3-vector helpers. Matrices are
-// row-major (M[i][j] is row i, column j). Every result is written to the first argument, which
-// may be the same storage as any input.
+// The collision library's own double-precision 3x3 matrix and 3-vector helpers, for composing the
+// placements a query takes (a model point p lies at R p + T). Matrices are row-major (M[i][j] is
+// row i, column j). Every result is written to the first argument, which may be the same
+// storage as any input.
 
 inline void MatMul(double out[3][3], const double A[3][3], const double B[3][3]) {
   double r[3][3];

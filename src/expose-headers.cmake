@@ -1,0 +1,25 @@
+# quorvel_expose_headers(TARGET DIRECTORY dir)   the headers of src/<dir>, as "<dir>/name.h"
+# quorvel_expose_headers(TARGET FILES h1 h2 ...) these headers, as "name.h" (or PREFIX p: "p/name.h")
+#
+# Gives TARGET a public include folder of its own in the build tree holding links to exactly
+# these headers, so that whatever links TARGET sees its headers and nothing else of the source
+# tree. (A file still finds the headers beside it in its own folder, as every compiler does.)
+function(quorvel_expose_headers target)
+  cmake_parse_arguments(ARG "" "DIRECTORY;PREFIX" "FILES" ${ARGN})
+  set(root ${PROJECT_BINARY_DIR}/include/${target})
+  file(REMOVE_RECURSE ${root})
+  if(ARG_DIRECTORY)
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${ARG_DIRECTORY} ${root}/${ARG_DIRECTORY} SYMBOLIC)
+  endif()
+  set(folder ${root})
+  if(ARG_PREFIX)
+    set(folder ${root}/${ARG_PREFIX})
+  endif()
+  file(MAKE_DIRECTORY ${folder})
+  foreach(header ${ARG_FILES})
+    get_filename_component(name ${header} NAME)
+    file(CREATE_LINK ${header} ${folder}/${name} SYMBOLIC)
+  endforeach()
+  target_include_directories(${target} PUBLIC ${root})
+endfunction()
