@@ -11,6 +11,7 @@
 #include "fingerprint.h"
 #include "inspect/frame-advance.h"
 #include "quiet-scene.h"
+#include "scenes/integrator-error.h"
 #include "scenes/run-scene-check.h"
 #include "test-files.h"
 
@@ -133,4 +134,22 @@ TEST(Experiment, SwitchedScenesKeepEveryBallsForcesAndPassTheirChecks) {
   }
   testing::internal::GetCapturedStderr();
   EXPECT_EQ(experiment.kind, SceneKind::Break);
+}
+
+// The slide-to-roll overlay's table: Euler's error is first order, so it halves with the step;
+// RK4's is fourth order and far smaller, down at float rounding unless the friction is strong.
+TEST(Experiment, IntegratorErrorsFallWithTheStepAsTheirOrder) {
+  for (float slide : {0.005f, 0.1f}) {
+    const IntegratorErrors errors = MeasureIntegratorErrors(slide);
+    for (size_t s = 0; s + 1 < kErrorSteps.size(); ++s) {
+      const double ratio = errors.euler[s] / errors.euler[s + 1];
+      EXPECT_GT(ratio, 1.8) << slide << " at step " << kErrorSteps[s];
+      EXPECT_LT(ratio, 2.2) << slide << " at step " << kErrorSteps[s];
+      EXPECT_LT(errors.rk4[s], errors.euler[s] / 100) << slide << " at step " << kErrorSteps[s];
+    }
+  }
+  // Strong friction lifts RK4's error above rounding at the largest steps: it falls at least
+  // eightfold per halving there (sixteenfold in exact arithmetic).
+  const IntegratorErrors strong = MeasureIntegratorErrors(0.1f);
+  EXPECT_GT(strong.rk4[0] / strong.rk4[1], 8.0);
 }
