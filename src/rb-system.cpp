@@ -105,14 +105,20 @@ void RBSystem::Reset() {
   }
 }
 
-void RBSystem::Start() {
-  time = 0.0f;
+void RBSystem::Start() { Shoot(DrawShotDirection(), kShotSpeed); }
+
+Vec3 RBSystem::DrawShotDirection() {
   const int r1 = RandomInt(), r2 = RandomInt();
   Vec3 direction((r1 * kInverseRandomMax - 0.5f) * 2.0f, 0.0f, (r2 * kInverseRandomMax - 0.5f) * 2.0f);
   direction.Normalize();
-  direction = 15.0f * direction;
+  return direction;
+}
+
+void RBSystem::Shoot(const Vec3& direction, float speed) {
+  time = 0.0f;
+  const Vec3 velocity = speed * direction;
   // An empty system has no body to shoot.
-  if (body_count > 0) arrayPtr[0].linear_momentum = arrayPtr[0].mass * direction;
+  if (body_count > 0) arrayPtr[0].linear_momentum = arrayPtr[0].mass * velocity;
 }
 
 void RBSystem::Step(float h) {

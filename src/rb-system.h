@@ -44,6 +44,14 @@ class RBSystem : public OdeSystem {
   // The cue shot: body 0 gets a horizontal momentum of 15 times its mass in a random direction,
   // and the clock starts again at 0.
   void Start();
+  // The speed of Start's shot.
+  static constexpr float kShotSpeed = 15.0f;
+  // Start's random direction: two draws of the generator, a horizontal unit vector (zero when
+  // both draws sit at the middle of their range).
+  static Vec3 DrawShotDirection();
+  // A given shot: body 0's momentum becomes its mass times speed x direction, the clock 0. Start
+  // is Shoot(DrawShotDirection(), kShotSpeed), bit for bit.
+  void Shoot(const Vec3& direction, float speed);
   // One integrator step of h. The solvers leave a trial state in the bodies, so the final state is
   // unpacked again at the end.
   void Step(float h);

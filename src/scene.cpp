@@ -21,21 +21,35 @@ void SetUpScene(Scene& scene, unsigned seed, unsigned body_count, int model_numb
   bodies.Setup(body_count, model_number, 1.0f);
   ResetScene(scene);
 
-  QUORVEL_ASSERT(bodies.BodyCount() <= scene.sliding_forces.size());
+  AttachSceneForces(scene);
+}
+
+void AttachSceneForces(Scene& scene) {
+  RBSystem& bodies = scene.bodies_system;
+  if (scene.sliding_forces.size() < bodies.BodyCount()) {
+    scene.sliding_forces.resize(bodies.BodyCount(), nullptr);
+    scene.rolling_forces.resize(bodies.BodyCount(), nullptr);
+  }
   const Vec3 down(0, -1, 0);
   for (uint32_t i = 0; i < bodies.BodyCount(); ++i) {
-    auto* sliding = new SlidingFriction(scene.slide);
-    scene.sliding_forces[i] = sliding;
-    sliding->SetLeverArm(down);
-    scene.global_forces.Append(sliding);
-    bodies.Body(i)->AttachForce(static_cast<int32_t>(2 * i));
+    if (!scene.sliding_forces[i]) {
+      auto* sliding = new SlidingFriction(scene.slide);
+      scene.sliding_forces[i] = sliding;
+      sliding->SetLeverArm(down);
+      const int32_t with_sliding = scene.global_forces.Append(sliding);
+      QUORVEL_ASSERT(with_sliding == static_cast<int32_t>(2 * i + 1));
 
-    auto* rolling = new RollingResistance(0.0f);
-    scene.rolling_forces[i] = rolling;
-    scene.global_forces.Append(rolling);
-    bodies.Body(i)->AttachForce(static_cast<int32_t>(2 * i + 1));
-
-    bodies.Body(i)->ClearRolling();
+      auto* rolling = new RollingResistance(0.0f);
+      scene.rolling_forces[i] = rolling;
+      const int32_t with_rolling = scene.global_forces.Append(rolling);
+      QUORVEL_ASSERT(with_rolling == static_cast<int32_t>(2 * i + 2));
+    }
+    RigidBody& body = *bodies.Body(i);
+    if (body.force_count == 0) {
+      body.AttachForce(static_cast<int32_t>(2 * i));
+      body.AttachForce(static_cast<int32_t>(2 * i + 1));
+    }
+    body.ClearRolling();
   }
 }
 
@@ -45,15 +59,19 @@ void ResetScene(Scene& scene) {
   scene.bodies_system.ResolveEnvironmentCollisions(scene.environment_system);
 }
 
-void StartScene(Scene& scene, bool started) {
+void SlideAgain(Scene& scene) {
   RBSystem& bodies = scene.bodies_system;
   for (uint32_t i = 0; i < bodies.BodyCount(); ++i) {
     scene.sliding_forces[i]->SetCoefficient(scene.slide);
     scene.rolling_forces[i]->SetCoefficient(0.0f);
     bodies.Body(i)->ClearRolling();
   }
+}
+
+void StartScene(Scene& scene, bool started) {
+  SlideAgain(scene);
   if (started) ResetScene(scene);
-  bodies.Start();
+  scene.bodies_system.Start();
 }
 
 void ApplyRollingRule(Scene& scene) {

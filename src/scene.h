@@ -29,8 +29,18 @@ struct Scene {
 // A missing or malformed mesh file ends the program with exit code 1 after its messages.
 void SetUpScene(Scene& scene, unsigned seed, unsigned body_count = 10, int model_number = 3);
 
+// Gives every body of the scene its two forces, body i's sliding friction at index 2i of the
+// force list and its rolling resistance at 2i + 1, creating those that bodies beyond the ones
+// before have not got yet (the list must hold nothing else beyond them), and marks every body
+// sliding. Bodies rebuilt by Setup get their forces attached again. InitScene ends with it.
+void AttachSceneForces(Scene& scene);
+
 // The Reset button: Reset, then both collision passes.
 void ResetScene(Scene& scene);
+
+// What every shot begins with: each body sliding, with the current `slide` and rolling
+// resistance 0.
+void SlideAgain(Scene& scene);
 
 // The Start button: every body sliding again with the current `slide`, rolling resistance 0;
 // if the simulation is already running, re-rack first; then shoot body 0.

@@ -7,23 +7,25 @@
 
 #include <cerrno>
 #include <chrono>
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <ctime>
 
 #include "bench-observer.h"
 #include "fingerprint.h"
 #include "performance-analysis.h"
 #include "scene.h"
+#include "scenes/experiment-options.h"
+#include "scenes/run-scene-check.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: quorvel-bench [--seed N] [--rk4] [--step H] [--model N] [--bodies N] [--fingerprint]\n"
-    "                     [--json] [--trace FILE.csv]\n"
+    "                     [--json] [--trace FILE.csv] [--scene NAME --check]\n"
     "Run from the folder that holds box.tris and the sphere files (data/).\n"
     "  --seed N    seed of the random generator (default: the current time)\n"
     "  --rk4       integrate with fourth-order Runge-Kutta instead of Euler\n"
@@ -35,6 +37,11 @@ const char kUsage[] =
     "  --json      print the figures as one JSON object on the standard output\n"
     "  --trace F   write one CSV row per iteration to F: contacts, queries, and the cost of\n"
     "              the step and of each collision pass (tools/plot-trace draws it)\n"
+    "  --scene NAME --check  instead of timing, run one scene's shot and compare what it\n"
+    "              measures with what the model's laws predict; one line (or with --json one\n"
+    "              object), exit 0 on pass and 1 on a failed check. Scenes: break (no\n"
+    "              prediction: the run must settle), head-on, glancing, cradle, slide-to-roll,\n"
+    "              bank, crowd (--bodies balls, default 200, 2 .. 300)\n"
     "On a terminal, a progress line shows the settling and the timed iterations.\n";
 
 [[noreturn]] void Usage(const char* problem) {
@@ -43,33 +50,67 @@ const char kUsage[] =
   std::exit(problem ? 2 : 0);
 }
 
-long ParseWhole(const char* text, long lowest, long highest, const char* option) {
-  char* end = nullptr;
-  errno = 0;
-  const long value = std::strtol(text, &end, 10);
-  if (errno != 0 || end == text || *end != '\0' || value < lowest || value > highest) {
-    static char problem[128];
-    std::snprintf(problem, sizeof problem, "%s wants a whole number from %ld to %ld, not '%s'", option, lowest,
-                  highest, text);
-    Usage(problem);
-  }
-  return value;
-}
-
 long MaxResidentKilobytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;  // kilobytes on Linux
 }
 
+// Prints the check's line, or with json its object, on the standard output; the second figure a
+// scene compares goes to the standard error stream as a line of its own. Returns the exit code.
+int ReportCheck(const char* scene, const CheckFigures& f, bool json) {
+  const bool pass = f.measured_yet && f.pass;
+  const bool predicts = std::strcmp(scene, "break") != 0;  // the break only has to settle
+  if (json) {
+    std::printf("{\"scene\": \"%s\", \"quantity\": \"%s\", \"unit\": \"%s\", ", scene, f.quantity, f.unit);
+    if (f.measured_yet)
+      std::printf("\"measured\": %.9g, ", f.measured);
+    else
+      std::printf("\"measured\": null, ");
+    if (predicts)
+      std::printf("\"predicted\": %.9g, \"tolerance\": %.3g, ", f.predicted, f.tolerance);
+    else
+      std::printf("\"predicted\": null, \"tolerance\": null, ");
+    std::printf("\"pass\": %s", pass ? "true" : "false");
+    if (f.second_quantity) {
+      const bool switching = !std::strcmp(scene, "slide-to-roll");
+      if (switching) {
+        std::printf(", \"switch_speed_ratio\": %.9g, \"switch_speed_ratio_predicted\": %.9g", f.measured, f.predicted);
+        std::printf(", \"switch_time\": %.9g, \"switch_time_predicted\": %.9g, \"switch_time_tolerance\": %.3g",
+                    f.second_measured, f.second_predicted, f.second_tolerance);
+      } else {
+        std::printf(", \"second_quantity\": \"%s\", \"second_unit\": \"%s\", \"second_measured\": %.9g, "
+                    "\"second_predicted\": %.9g, \"second_tolerance\": %.3g",
+                    f.second_quantity, f.second_unit, f.second_measured, f.second_predicted, f.second_tolerance);
+      }
+    }
+    std::printf("}\n");
+  } else {
+    if (!predicts)
+      std::printf("%s: measured %.9g, predicted none, tolerance none (%s): %s\n", scene, f.measured, f.unit,
+                  pass ? "pass" : "FAIL");
+    else if (f.measured_yet)
+      std::printf("%s: measured %.9g, predicted %.9g, tolerance %.3g (%s): %s\n", scene, f.measured, f.predicted,
+                  f.tolerance, f.unit, pass ? "pass" : "FAIL");
+    else
+      std::printf("%s: measured nothing within %ld iterations, predicted %.9g, tolerance %.3g (%s): FAIL\n", scene,
+                  kMaxCheckIterations, f.predicted, f.tolerance, f.unit);
+    if (f.second_quantity && f.measured_yet)
+      std::fprintf(stderr, "%s: %s: measured %.9g, predicted %.9g, tolerance %.3g (%s)\n", scene, f.second_quantity,
+                   f.second_measured, f.second_predicted, f.second_tolerance, f.second_unit);
+  }
+  return pass ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  unsigned seed = static_cast<unsigned>(std::time(nullptr));
+  Experiment experiment;
+  experiment.seed = static_cast<unsigned>(std::time(nullptr));
+  bool seed_given = false;
+  bool check = false;
   bool rk4 = false;
   float step = 0.1f;
-  int model = 3;
-  unsigned bodies = 10;
   bool fingerprint = false;
   bool json = false;
   const char* trace_path = nullptr;
@@ -84,10 +125,14 @@ int main(int argc, char** argv) {
       }
       return argv[++a];
     };
+    std::string problem;
+    const OptionTaken taken = TakeExperimentOption(argc, argv, a, experiment, seed_given, problem);
+    if (taken == OptionTaken::kBad) Usage(problem.c_str());
+    if (taken == OptionTaken::kTaken) continue;
     if (!std::strcmp(option, "--help") || !std::strcmp(option, "-h")) {
       Usage(nullptr);
-    } else if (!std::strcmp(option, "--seed")) {
-      seed = static_cast<unsigned>(ParseWhole(value(), 0, UINT_MAX, "--seed"));
+    } else if (!std::strcmp(option, "--check")) {
+      check = true;
     } else if (!std::strcmp(option, "--fingerprint")) {
       fingerprint = true;
     } else if (!std::strcmp(option, "--json")) {
@@ -101,15 +146,28 @@ int main(int argc, char** argv) {
       char* end = nullptr;
       step = std::strtof(text, &end);
       if (end == text || *end != '\0' || !(step > 0.0f) || step > 10.0f) Usage("--step wants a number in (0, 10]");
-    } else if (!std::strcmp(option, "--model")) {
-      model = static_cast<int>(ParseWhole(value(), 0, 99, "--model"));
-    } else if (!std::strcmp(option, "--bodies")) {
-      bodies = static_cast<unsigned>(ParseWhole(value(), 1, 1000, "--bodies"));
     } else {
       static char problem[128];
       std::snprintf(problem, sizeof problem, "unknown option '%s'", option);
       Usage(problem);
     }
+  }
+
+  {
+    std::string problem;
+    if (!ExperimentOptionsAgree(experiment, problem)) Usage(problem.c_str());
+  }
+  const bool break_scene = experiment.kind == SceneKind::Break;
+  if (!break_scene && !check) Usage("--scene other than break needs --check");
+  const unsigned seed = experiment.seed;
+  const int model = experiment.model;
+  const unsigned bodies = SceneBodyCount(experiment.kind, experiment.bodies);
+
+  if (check && !break_scene) {
+    Scene scene(bodies);
+    SetUpExperiment(scene, experiment);
+    if (rk4) scene.bodies_system.SetRK4();
+    return ReportCheck(SceneName(experiment.kind), RunSceneCheck(scene, experiment, step), json);
   }
 
   std::FILE* trace = nullptr;
@@ -133,6 +191,16 @@ int main(int argc, char** argv) {
   if (trace && std::fclose(trace) != 0) {
     std::fprintf(stderr, "quorvel-bench: writing the trace file '%s' failed\n", trace_path);
     return 1;
+  }
+
+  if (check) {
+    CheckFigures settling;
+    settling.quantity = "settling iterations";
+    settling.unit = "iterations until one is free of contacts";
+    settling.measured_yet = true;
+    settling.measured = static_cast<double>(report.settling_iterations);
+    settling.pass = report.settled;
+    return ReportCheck("break", settling, json);
   }
 
   const uint64_t hash = StateFingerprint(scene.bodies_system);

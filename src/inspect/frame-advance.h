@@ -7,9 +7,11 @@
 #include "inspect/frame-pacer.h"
 #include "scene.h"
 
+class SceneCheck;
 class SceneMonitor;
 
 // Returns the iterations taken. Not started: none, and the pacer holds its clock. A monitor, if
-// given, sees every iteration and the frame; timed asks the iterations for their cost split.
+// given, sees every iteration and the frame; timed asks the iterations for their cost split. A
+// scene check, if given, measures after every iteration.
 int AdvanceFrame(Scene& scene, bool started, FramePacer& pacer, double now, float h,
-                 SceneMonitor* monitor = nullptr, bool timed = false);
+                 SceneMonitor* monitor = nullptr, bool timed = false, SceneCheck* check = nullptr);

@@ -81,6 +81,9 @@ TEST(QuorvelBench, BadOptionsExitTwoWithTheProblemAndTheUsage) {
       {"--step 10.5", "--step wants a number in (0, 10]"},
       {"--step nan", "--step wants a number in (0, 10]"},
       {"--step 0.1s", "--step wants a number in (0, 10]"},
+      {"--scene pool", "--scene wants one of break, head-on, glancing, cradle, slide-to-roll, bank, crowd, not 'pool'"},
+      {"--scene bank", "--scene other than break needs --check"},
+      {"--scene crowd --bodies 1 --check", "--bodies with --scene crowd wants a whole number from 2 to 300, not 1"},
   };
   for (const auto& c : cases) {
     const Outcome o = RunBench(kData, c.args);
@@ -160,4 +163,24 @@ TEST(QuorvelBench, AnUnwritableTraceExitsTwoBeforeAnythingRuns) {
   EXPECT_EQ(o.exit_code, 2);
   EXPECT_EQ(o.err.rfind("quorvel-bench: cannot write the trace file '/nonexistent-folder/trace.csv'", 0), 0u) << o.err;
   EXPECT_EQ(o.out, "");
+}
+
+// A scene's check: one line on the standard output, or one JSON object, and the exit code says
+// whether the run agreed with the prediction. The cradle's chain of one ball per step needs a
+// step that carries a ball less than a diameter: at 0.2 it travels 3 units, and the check fails.
+TEST(QuorvelBench, SceneChecksPrintOneLineAndExitOneWhenTheyFail) {
+  Outcome o = RunBench(kData, "--scene cradle --check --seed 1");
+  EXPECT_EQ(o.exit_code, 0) << o.err;
+  EXPECT_EQ(o.out.rfind("cradle: measured 0.98", 0), 0u) << o.out;
+  EXPECT_NE(o.out.find(", tolerance 5e-06 (ratio): pass\n"), std::string::npos) << o.out;
+  o = RunBench(kData, "--scene cradle --check --seed 1 --step 0.2");
+  EXPECT_EQ(o.exit_code, 1);
+  EXPECT_NE(o.out.find(": FAIL\n"), std::string::npos) << o.out;
+  o = RunBench(kData, "--scene slide-to-roll --check --rk4 --json");
+  EXPECT_EQ(o.exit_code, 0) << o.err;
+  for (const char* field : {"\"scene\": \"slide-to-roll\"", "\"quantity\": ", "\"unit\": ", "\"measured\": 0.9",
+                            "\"predicted\": 0.909090909", "\"tolerance\": ", "\"pass\": true",
+                            "\"switch_time\": 2", "\"switch_time_predicted\": 1.945", "\"switch_speed_ratio\": 0.9",
+                            "\"switch_speed_ratio_predicted\": 0.909090909"})
+    EXPECT_NE(o.out.find(field), std::string::npos) << field << " in " << o.out;
 }
