@@ -1,5 +1,7 @@
 #include "bench-observer.h"
 
+#include "inspect/state-history.h"
+
 BenchObserver::BenchObserver(bool progress, std::FILE* trace) : progress_(progress), trace_(trace) {
   if (trace_)
     std::fprintf(trace_,
@@ -29,7 +31,12 @@ void BenchObserver::TraceRow(const char* phase, long iteration, const IterationS
                1e6 * stats.step_seconds, 1e6 * stats.body_pass_seconds, 1e6 * stats.wall_pass_seconds);
 }
 
+void BenchObserver::Keep(const IterationStats& stats) {
+  if (history_) history_->Record(*scene_, stats, nullptr);
+}
+
 void BenchObserver::Settling(long iteration, const IterationStats& stats) {
+  Keep(stats);
   if (trace_) TraceRow("settling", iteration, stats);
   // Checking the clock every 64th iteration keeps the progress line's cost out of the figures.
   if (progress_ && (iteration & 63) == 1 && Due())
@@ -42,6 +49,7 @@ void BenchObserver::SettlingDone() {
 }
 
 void BenchObserver::Timed(int iteration, int timed_total, const IterationStats& stats) {
+  Keep(stats);
   if (trace_) TraceRow("timed", iteration, stats);
   if (progress_ && (iteration & 63) == 0 && Due())
     std::fprintf(stderr, "\r\033[Ktimed iterations: %d%%", 100 * iteration / timed_total);

@@ -7,11 +7,20 @@
 
 #include "performance-analysis.h"
 
+class StateHistory;
+struct Scene;
+
 class BenchObserver : public PerformanceObserver {
  public:
   // progress: keep one line on the standard error stream up to date. trace: the open file to
   // write rows to, or null.
   BenchObserver(bool progress, std::FILE* trace);
+  // --history: after every iteration the scene's state is kept in the history, as the demo keeps
+  // it, so that the timed figures include what that costs.
+  void KeepHistory(StateHistory* history, const Scene* scene) {
+    history_ = history;
+    scene_ = scene;
+  }
 
   bool WantsTiming() const override { return trace_ != nullptr; }
   void Settling(long iteration, const IterationStats& stats) override;
@@ -24,10 +33,13 @@ class BenchObserver : public PerformanceObserver {
   // iterations of a small scene.
   bool Due();
   void ClearLine();
+  void Keep(const IterationStats& stats);
   void TraceRow(const char* phase, long iteration, const IterationStats& stats);
 
   bool progress_;
   std::FILE* trace_;
   std::chrono::steady_clock::time_point last_update_;
   bool line_shown_ = false;
+  StateHistory* history_ = nullptr;
+  const Scene* scene_ = nullptr;
 };

@@ -16,6 +16,7 @@
 
 #include "bench-observer.h"
 #include "fingerprint.h"
+#include "inspect/state-history.h"
 #include "performance-analysis.h"
 #include "scene.h"
 #include "scenes/experiment-options.h"
@@ -25,7 +26,7 @@ namespace {
 
 const char kUsage[] =
     "usage: quorvel-bench [--seed N] [--rk4] [--step H] [--model N] [--bodies N] [--fingerprint]\n"
-    "                     [--json] [--trace FILE.csv] [--scene NAME --check]\n"
+    "                     [--json] [--trace FILE.csv] [--history] [--scene NAME --check]\n"
     "Run from the folder that holds box.tris and the sphere files (data/).\n"
     "  --seed N    seed of the random generator (default: the current time)\n"
     "  --rk4       integrate with fourth-order Runge-Kutta instead of Euler\n"
@@ -37,6 +38,8 @@ const char kUsage[] =
     "  --json      print the figures as one JSON object on the standard output\n"
     "  --trace F   write one CSV row per iteration to F: contacts, queries, and the cost of\n"
     "              the step and of each collision pass (tools/plot-trace draws it)\n"
+    "  --history   keep every iteration's state in the history the demo rewinds through, to\n"
+    "              measure what keeping it costs\n"
     "  --scene NAME --check  instead of timing, run one scene's shot and compare what it\n"
     "              measures with what the model's laws predict; one line (or with --json one\n"
     "              object), exit 0 on pass and 1 on a failed check. Scenes: break (no\n"
@@ -114,6 +117,7 @@ int main(int argc, char** argv) {
   bool fingerprint = false;
   bool json = false;
   const char* trace_path = nullptr;
+  bool keep_history = false;
 
   for (int a = 1; a < argc; ++a) {
     const char* option = argv[a];
@@ -139,6 +143,8 @@ int main(int argc, char** argv) {
       json = true;
     } else if (!std::strcmp(option, "--trace")) {
       trace_path = value();
+    } else if (!std::strcmp(option, "--history")) {
+      keep_history = true;
     } else if (!std::strcmp(option, "--rk4")) {
       rk4 = true;
     } else if (!std::strcmp(option, "--step")) {
@@ -186,6 +192,8 @@ int main(int argc, char** argv) {
   if (rk4) scene.bodies_system.SetRK4();
 
   BenchObserver observer(isatty(STDERR_FILENO) != 0, trace);
+  StateHistory history;
+  if (keep_history) observer.KeepHistory(&history, &scene);
   PerformanceReport report;
   scene.bodies_system.RunPerformanceAnalysis(step, scene.environment_system, &observer, &report);
   if (trace && std::fclose(trace) != 0) {
