@@ -16,7 +16,9 @@
 
 #include "bench-observer.h"
 #include "fingerprint.h"
+#include "inspect/session-file.h"
 #include "inspect/state-history.h"
+#include "inspect/timeline.h"
 #include "performance-analysis.h"
 #include "scene.h"
 #include "scenes/experiment-options.h"
@@ -27,6 +29,7 @@ namespace {
 const char kUsage[] =
     "usage: quorvel-bench [--seed N] [--rk4] [--step H] [--model N] [--bodies N] [--fingerprint]\n"
     "                     [--json] [--trace FILE.csv] [--history] [--scene NAME --check]\n"
+    "       quorvel-bench --replay FILE [--fingerprint] [--json]\n"
     "Run from the folder that holds box.tris and the sphere files (data/).\n"
     "  --seed N    seed of the random generator (default: the current time)\n"
     "  --rk4       integrate with fourth-order Runge-Kutta instead of Euler\n"
@@ -45,6 +48,9 @@ const char kUsage[] =
     "              object), exit 0 on pass and 1 on a failed check. Scenes: break (no\n"
     "              prediction: the run must settle), head-on, glancing, cradle, slide-to-roll,\n"
     "              bank, crowd (--bodies balls, default 200, 2 .. 300)\n"
+    "  --replay F  instead of timing, play the session file F (written by quorvel --record) as\n"
+    "              fast as it can; with --fingerprint or --json print the final state's hash.\n"
+    "              A session that cannot be read or played to its end: a message, exit 1\n"
     "On a terminal, a progress line shows the settling and the timed iterations.\n";
 
 [[noreturn]] void Usage(const char* problem) {
@@ -105,6 +111,32 @@ int ReportCheck(const char* scene, const CheckFigures& f, bool json) {
   return pass ? 0 : 1;
 }
 
+// --replay: the session played headless; its final fingerprint printed as asked.
+int ReplayFile(const char* path, bool fingerprint, bool json) {
+  Session session;
+  std::string problem;
+  if (!ReadSession(path, session, problem)) {
+    std::fprintf(stderr, "quorvel-bench: %s\n", problem.c_str());
+    return 1;
+  }
+  Scene scene(SceneBodyCount(session.options.scene, session.options.bodies));
+  uint64_t iterations = 0;
+  if (!ReplaySessionHeadless(session, scene, problem, &iterations)) {
+    std::fprintf(stderr, "quorvel-bench: %s: %s\n", path, problem.c_str());
+    return 1;
+  }
+  const unsigned long long hash = StateFingerprint(scene.bodies_system);
+  if (json) {
+    std::printf("{\"session\": \"%s\", \"iterations\": %llu, \"fingerprint\": \"%016llx\"}\n", path,
+                static_cast<unsigned long long>(iterations), hash);
+  } else if (fingerprint) {
+    std::printf("fingerprint %016llx\n", hash);
+  } else {
+    std::printf("%s: replayed to its end, %llu iterations\n", path, static_cast<unsigned long long>(iterations));
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,6 +150,7 @@ int main(int argc, char** argv) {
   bool json = false;
   const char* trace_path = nullptr;
   bool keep_history = false;
+  const char* replay_path = nullptr;
 
   for (int a = 1; a < argc; ++a) {
     const char* option = argv[a];
@@ -143,6 +176,8 @@ int main(int argc, char** argv) {
       json = true;
     } else if (!std::strcmp(option, "--trace")) {
       trace_path = value();
+    } else if (!std::strcmp(option, "--replay")) {
+      replay_path = value();
     } else if (!std::strcmp(option, "--history")) {
       keep_history = true;
     } else if (!std::strcmp(option, "--rk4")) {
@@ -158,6 +193,8 @@ int main(int argc, char** argv) {
       Usage(problem);
     }
   }
+
+  if (replay_path) return ReplayFile(replay_path, fingerprint, json);
 
   {
     std::string problem;

@@ -6,13 +6,20 @@
 #include "inspect/spring-damper.h"
 
 void BodyPull::Begin(RBSystem& system, uint32_t body, const Vec3& grip) {
+  QUORVEL_ASSERT(body < system.BodyCount());
+  BeginAtOffset(system, body, grip - system.Body(body)->position);
+  spring_->target = grip;
+}
+
+void BodyPull::BeginAtOffset(RBSystem& system, uint32_t body, const Vec3& grip_offset) {
   End();
   QUORVEL_ASSERT(body < system.BodyCount());
   QUORVEL_ASSERT(system.force_list != nullptr);
   RigidBody& held = *system.Body(body);
   auto* spring = new SpringDamper();
-  spring->grip_offset = grip - held.position;
-  spring->target = grip;
+  spring->grip_offset = grip_offset;
+  spring->target = held.position + grip_offset;
+  ++pulls_begun_;
   force_id_ = system.force_list->Append(spring) - 1;
   held.AttachForce(force_id_);
   system_ = &system;
@@ -42,3 +49,5 @@ Vec3 BodyPull::HeldPoint() const {
 }
 
 Vec3 BodyPull::Target() const { return spring_ ? spring_->target : Vec3(); }
+
+Vec3 BodyPull::GripOffset() const { return spring_ ? spring_->grip_offset : Vec3(); }

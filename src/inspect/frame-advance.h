@@ -9,9 +9,13 @@
 
 class SceneCheck;
 class SceneMonitor;
+class Timeline;
 
 // Returns the iterations taken. Not started: none, and the pacer holds its clock. A monitor, if
 // given, sees every iteration and the frame; timed asks the iterations for their cost split. A
-// scene check, if given, measures after every iteration.
+// scene check, if given, measures after every iteration. A timeline, if given, is asked before
+// every iteration whether it may run (and its step, which a replayed action may have changed,
+// replaces h) and keeps the state after it.
 int AdvanceFrame(Scene& scene, bool started, FramePacer& pacer, double now, float h,
-                 SceneMonitor* monitor = nullptr, bool timed = false, SceneCheck* check = nullptr);
+                 SceneMonitor* monitor = nullptr, bool timed = false, SceneCheck* check = nullptr,
+                 Timeline* timeline = nullptr);
