@@ -23,3 +23,9 @@ float step_size = 0.1f;
 MouseOrbit mouse_orbit;
 
 CloseLook close_look;
+
+Experiment experiment;
+Timeline timeline(RunParts{scene, experiment, started, step_size, close_look.pull});
+bool print_fingerprint_at_exit = false;
+const char* shots_folder = ".";
+const char* replay_file = nullptr;

@@ -12,8 +12,10 @@
 #include "app/panel/panel-host-state.h"
 #include "app/window-record.h"
 #include "force-list.h"
+#include "inspect/timeline.h"
 #include "rb-system.h"
 #include "scene.h"
+#include "scenes/experiment.h"
 
 extern Camera camera;  // the main window's view
 extern WindowRecord window_table[kWindowTableSize];  // indexed by window id
@@ -42,3 +44,13 @@ extern MouseOrbit mouse_orbit;  // the main window's mouse orbit state
 // The extras reached by keys, with what their drawing keeps from frame to frame; defined after
 // the scene, whose forces a pull under way at exit releases.
 extern CloseLook close_look;
+
+// The run's options (scene, seed, balls, model), its last shot and rack.
+extern Experiment experiment;
+// The history of the run's states, and the session being recorded or replayed; defined last, as
+// it acts on everything above.
+extern Timeline timeline;
+// --fingerprint: print the final state's fingerprint at exit. --shots: where 'p' writes.
+extern bool print_fingerprint_at_exit;
+extern const char* shots_folder;
+extern const char* replay_file;  // --replay's file, for messages; null without

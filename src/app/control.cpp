@@ -17,14 +17,19 @@ void Control(int id) {
         bodies_system.SetRK4();
       }
       break;
-    case kResetControl:
-      ResetScene(scene);
-      started = false;
+    // Reset and Start go through the timeline, which writes them into a session being recorded.
+    case kResetControl: {
+      SessionAction reset;
+      reset.kind = ActionKind::Reset;
+      timeline.Perform(reset);
       break;
-    case kStartControl:
-      StartScene(scene, started);
-      started = true;
+    }
+    case kStartControl: {
+      SessionAction start;
+      start.kind = ActionKind::Start;
+      timeline.Perform(start);
       break;
+    }
     default:
       break;
   }

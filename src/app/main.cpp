@@ -5,9 +5,11 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/app-globals.h"
 #include "app/control-panel.h"
+#include "app/demo-session.h"
 #include "app/init-gl.h"
 #include "app/mouse-navigation.h"
 #include "app/scene-setup.h"
@@ -27,6 +29,14 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  DemoOptions options;
+  std::string problem;
+  if (!TakeDemoOptions(argc, argv, options, problem)) {
+    std::fprintf(stderr, "quorvel: %s (quorvel --help lists the options)\n", problem.c_str());
+    return 2;
+  }
+  Session session;
+  if (!PrepareDemoSession(options, session)) return 1;
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(kMainWindowSize, kMainWindowSize);
@@ -43,6 +53,7 @@ int main(int argc, char** argv) {
   glutMouseFunc(Mouse);
   glutMotionFunc(Motion);
   glutKeyboardFunc(Keyboard);
+  glutSpecialFunc(SpecialKey);
 
   camera.SetView(Vec3(view_distance, 0.0f, 0.0f), Vec3(0.0f, 0.0f, 0.0f), Vec3(0.0f, 1.0f, 0.0f));
   camera.SetNearPlane(40.0f);
@@ -53,6 +64,7 @@ int main(int argc, char** argv) {
 
   InitGL();
   InitScene();
+  if (!BeginDemoSession(options, session)) return 1;
   CreateControlPanel(main_window, Idle);
   glutMainLoop();
   return 0;

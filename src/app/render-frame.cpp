@@ -6,15 +6,20 @@
 #include <vector>
 
 #include "app/app-globals.h"
+#include "app/demo-session.h"
+#include "app/scene-setup.h"
 #include "app/inspect/draw-close-look.h"
 #include "app/draw/draw-scene.h"
 #include "app/inspect/overlay.h"
+#include "app/inspect/screenshot.h"
 #include "inspect/frame-advance.h"
 
 namespace {
 
 // In the contact view, a ball that touched something stays highlighted while its contact
 // fades; otherwise it is red for the frame after the passes that flagged it.
+// Looking back through the history, the balls that touched something in the iteration shown are
+// red, as the fade is a thing of wall time, not of that iteration.
 void DrawSceneAsViewed(double now) {
   if (!close_look.contact_view) {
     DrawScene();
@@ -22,7 +27,10 @@ void DrawSceneAsViewed(double now) {
   }
   std::vector<float>& highlight = close_look.buffers.highlight;
   highlight.resize(bodies_system.BodyCount());
-  for (uint32_t i = 0; i < bodies_system.BodyCount(); ++i) highlight[i] = close_look.monitor.fade().Strength(i, now);
+  const bool browsing = timeline.history().browsing();
+  for (uint32_t i = 0; i < bodies_system.BodyCount(); ++i)
+    highlight[i] = browsing ? (bodies_system.Body(i)->render_model.IsCollided() ? 1.0f : 0.0f)
+                            : close_look.monitor.fade().Strength(i, now);
   DrawScene(highlight.data());
 }
 
@@ -30,6 +38,10 @@ void DrawSceneAsViewed(double now) {
 
 void RenderFrame() {
   DrawFrame(SteadyClockSeconds());
+  if (close_look.shot_wanted) {  // the frame as drawn, before the buffers swap
+    close_look.shot_wanted = false;
+    WriteMainWindowShot();
+  }
   AdvanceSimulation();
   glFlush();
   glutSwapBuffers();
@@ -42,8 +54,11 @@ void DrawFrame(double now) {
 }
 
 void AdvanceSimulation() {
+  timeline.CarryOutDue();
+  CompileMissingDisplayLists();  // a replayed scene change may have rebuilt the balls
   AdvanceFrame(scene, started, close_look.pacer, SteadyClockSeconds(), step_size, &close_look.monitor,
-               close_look.overlay);
+               close_look.overlay, nullptr, &timeline);
+  FollowReplay();
 }
 
 double SteadyClockSeconds() {

@@ -68,6 +68,11 @@ void RestoreWindowGeometry() {
   });
 }
 
+void SpecialKey(int key, int, int) {
+  const bool shift = (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
+  HandleHistoryKey(key, shift);
+}
+
 void Keyboard(unsigned char key, int, int) {
   switch (key) {
     case 'w':

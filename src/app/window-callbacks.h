@@ -16,5 +16,9 @@ void Idle();
 void RestoreWindowGeometry();
 
 // "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0; Space, ".", "t", "h",
-// "c" and "b" reach the extras for looking closely (HandleCloseLookKey); other keys do nothing.
+// "c", "b" and "p" reach the extras for looking closely (HandleCloseLookKey); other keys do nothing.
 void Keyboard(unsigned char key, int x, int y);
+
+// The arrow keys Left and Right, with or without Shift: back and forth through the history while
+// paused (HandleHistoryKey); other special keys do nothing.
+void SpecialKey(int key, int x, int y);

@@ -23,6 +23,8 @@ class SceneMonitor {
   void AfterFrame(double now);
 
   const IterationStats& last_iteration() const { return last_; }
+  // Shows an earlier iteration's figures as the last ones (the history's, when browsing).
+  void ShowIteration(const IterationStats& stats) { last_ = stats; }
   uint64_t iterations() const { return iterations_; }  // iterations seen since construction
   // Frames per wall second over the last full window; 0 until one has passed.
   double frames_per_second() const { return frames_per_second_; }

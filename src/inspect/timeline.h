@@ -63,6 +63,11 @@ class Timeline {
   const std::string& replay_problem() const { return replay_problem_; }
   // Ends a replay; the run goes on live from where it is.
   void StopReplay();
+  // The demo has told the user how the replay ended: iterations may run again, the message goes.
+  void AcknowledgeReplayEnd() {
+    replay_finished_ = false;
+    replay_problem_.clear();
+  }
 
   // Carries out one of the user's actions (Start, Reset, Enter or Scene; a Start's shot is
   // filled in from what was taken) and writes it when recording. Ends a replay.

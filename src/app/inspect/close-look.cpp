@@ -25,6 +25,18 @@ void NextTreeDepth() {
 
 }  // namespace
 
+bool HandleHistoryKey(int special_key, bool shift) {
+  if (special_key != GLUT_KEY_LEFT && special_key != GLUT_KEY_RIGHT) return false;
+  if (!started || !close_look.pacer.paused() || timeline.history().empty()) return false;
+  const long step = shift ? 10 : 1;
+  IterationStats stats;
+  ContactRecord* record = close_look.contact_view ? &close_look.record : nullptr;
+  timeline.history().Browse(special_key == GLUT_KEY_LEFT ? -step : step, scene, &stats, record);
+  close_look.monitor.ShowIteration(stats);
+  glutPostRedisplay();
+  return true;
+}
+
 bool HandleCloseLookKey(unsigned char key) {
   switch (key) {
     case ' ':
@@ -41,6 +53,8 @@ bool HandleCloseLookKey(unsigned char key) {
     case 'C': ToggleContactView(); break;
     case 'b':
     case 'B': NextTreeDepth(); break;
+    case 'p':
+    case 'P': close_look.shot_wanted = true; break;
     default: return false;
   }
   glutPostRedisplay();

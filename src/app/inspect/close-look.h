@@ -32,10 +32,17 @@ struct CloseLook {
   int tree_depth = -1;        // 'b': the depth of body 0's tree shown; -1 none
   BodyPull pull;              // Shift + left drag on a ball
   float pull_depth = 0;       // depth of the held point along the view when it was picked
+  bool shot_wanted = false;   // 'p': the next frame drawn is written as a picture
   OverlayContext overlay_context;
   CloseLookBuffers buffers;
 };
 
-// Acts on one of the keys Space, '.', 't', 'h', 'c', 'b' (letters in either case) and asks for a
+// Acts on one of the keys Space, '.', 't', 'h', 'c', 'b', 'p' (letters in either case) and asks for a
 // redraw; returns false, doing nothing, for any other key.
 bool HandleCloseLookKey(unsigned char key);
+
+// While a started run is paused: Left and Right show the state one iteration back or forward in
+// the history, ten with Shift, with what that iteration measured and (in the contact view) found;
+// the next iteration continues from the state shown. Returns false, doing nothing, for other keys
+// or while running.
+bool HandleHistoryKey(int special_key, bool shift);

@@ -60,6 +60,9 @@ void DrawFigures(double now) {
   ImGui::Text("%.0f frames per second", monitor.frames_per_second());
   ImGui::Text("simulated time %.2f s, step %.3g s", bodies_system.time, step_size);
   ImGui::Text("pacing: %s, %s", PacingName(close_look.pacer.mode()), RunState());
+  if (!timeline.history().empty())
+    ImGui::Text("history: iteration %llu of %llu", static_cast<unsigned long long>(timeline.history().shown()),
+                static_cast<unsigned long long>(timeline.history().Newest()));
   ImGui::Separator();
   ImGui::Text("last iteration, microseconds:");
   ImGui::Text("  step %.1f  body-body pass %.1f  wall pass %.1f", 1e6 * last.step_seconds,
