@@ -20,7 +20,7 @@ void EndRun() {
 
 }  // namespace
 
-bool PrepareDemoSession(const DemoOptions& options, Session& session) {
+bool PrepareDemoSession(const SessionFlags& options, Session& session) {
   experiment.seed = static_cast<unsigned>(std::time(nullptr));
   if (!options.replay) return true;
   std::string problem;
@@ -32,7 +32,7 @@ bool PrepareDemoSession(const DemoOptions& options, Session& session) {
   return true;
 }
 
-bool BeginDemoSession(const DemoOptions& options, const Session& session) {
+bool BeginDemoSession(const SessionFlags& options, const Session& session) {
   print_fingerprint_at_exit = options.fingerprint;
   shots_folder = options.shots;
   if (options.record) {

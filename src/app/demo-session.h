@@ -2,17 +2,17 @@
 // The demo's session options carried out: a session file read before the window opens, then
 // recorded or replayed by the timeline, and the run's end (the end line, the fingerprint).
 
-#include "app/demo-options.h"
+#include "app/session-options.h"
 #include "inspect/session-file.h"
 
 // Before the window opens: with --replay, reads the session and takes its options as the
 // experiment's; otherwise the experiment's seed is the current time. False, after a message on
 // the standard error stream, for a session that cannot be read.
-bool PrepareDemoSession(const DemoOptions& options, Session& session);
+bool PrepareDemoSession(const SessionFlags& options, Session& session);
 
 // After the scene is set up: starts recording or the replay, and arranges for the run's end to be
 // written at exit. False, after a message, when the session file cannot be written.
-bool BeginDemoSession(const DemoOptions& options, const Session& session);
+bool BeginDemoSession(const SessionFlags& options, const Session& session);
 
 // After every frame's iterations: the panel follows what a replay changed, and the end of a
 // replay is told on the standard error stream (played to its end: the simulation pauses there;

@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  DemoOptions options;
+  SessionFlags options;
   std::string problem;
-  if (!TakeDemoOptions(argc, argv, options, problem)) {
+  if (!TakeSessionFlags(argc, argv, options, problem)) {
     std::fprintf(stderr, "quorvel: %s (quorvel --help lists the options)\n", problem.c_str());
     return 2;
   }

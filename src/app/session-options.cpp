@@ -1,8 +1,8 @@
-#include "app/demo-options.h"
+#include "app/session-options.h"
 
 #include <cstring>
 
-bool TakeDemoOptions(int& argc, char** argv, DemoOptions& options, std::string& problem) {
+bool TakeSessionFlags(int& argc, char** argv, SessionFlags& options, std::string& problem) {
   int kept = 1;
   for (int a = 1; a < argc; ++a) {
     const char* option = argv[a];
