@@ -18,12 +18,10 @@ void Control(int id) {
       }
       break;
     case kResetControl:
-      ResetScene(scene);
-      started = false;
+      PressReset(scene, experiment_control);
       break;
     case kStartControl:
-      StartScene(scene, started);
-      started = true;
+      PressStart(scene, experiment_control);
       break;
     default:
       break;

@@ -7,6 +7,8 @@
 
 #include "app/app-globals.h"
 #include "app/inspect/draw-close-look.h"
+#include "app/draw/draw-aim.h"
+#include "app/draw/draw-caption.h"
 #include "app/draw/draw-scene.h"
 #include "app/inspect/overlay.h"
 #include "inspect/frame-advance.h"
@@ -37,13 +39,17 @@ void RenderFrame() {
 
 void DrawFrame(double now) {
   DrawSceneAsViewed(now);
+  DrawAim();
   DrawCloseLookViews();
+  DrawCaption();
   if (close_look.overlay) DrawOverlay(now);
 }
 
 void AdvanceSimulation() {
+  // The break predicts nothing: its frames feed no check.
+  SceneCheck* check = experiment.kind == SceneKind::Break ? nullptr : &experiment.check;
   AdvanceFrame(scene, started, close_look.pacer, SteadyClockSeconds(), step_size, &close_look.monitor,
-               close_look.overlay);
+               close_look.overlay, check);
 }
 
 double SteadyClockSeconds() {

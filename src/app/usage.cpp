@@ -3,9 +3,19 @@
 #include <cstring>
 
 const char kUsage[] =
-    "usage: quorvel [--help] [window system options]\n"
+    "usage: quorvel [--help] [--seed N] [--bodies N] [--model N] [--scene NAME]\n"
+    "               [window system options]\n"
     "Run from the folder that holds box.tris and sphere03.tris (data/). Start in the panel\n"
     "shoots the white ball; every drawn frame then advances the simulation by one step.\n"
+    "\n"
+    "Options (as quorvel-bench's; a bad value exits with code 2 before any window opens):\n"
+    "  --seed N      seed of the random generator, 0 .. 4294967295 (default: the time), so\n"
+    "                that a whole session of Starts repeats\n"
+    "  --bodies N    balls of the break, 1 .. 1000 (default 10; beyond ten placed at random),\n"
+    "                or of the crowd, 2 .. 300 (default 200)\n"
+    "  --model N     sphere model N, 0 .. 99: sphereNN.tris (default 3)\n"
+    "  --scene NAME  the scene to start with: break (the default), head-on, glancing, cradle,\n"
+    "                slide-to-roll, bank, crowd\n"
     "\n"
     "Keys in the main window:\n"
     "  w          outlines on or off (as the panel's Wireframe box)\n"
@@ -20,11 +30,18 @@ const char kUsage[] =
     "  c          contact view on or off: touching triangles outlined, wall normals used as\n"
     "             arrows (yellow: bounced), collided balls fading over 0.3 s\n"
     "  b          bounding boxes of body 0's collision tree: depth 0, 1, ... the leaves, off\n"
+    "  Enter      re-rack the scene and repeat the last shot exactly\n"
+    "  [ ]        the previous or next scene, racked and waiting for Start\n"
+    "  Home       the start-up view again (turn, tilt and distance)\n"
     "\n"
     "Mouse in the main window:\n"
     "  left drag              turn the view about the vertical axis\n"
     "  right drag             tilt the view\n"
-    "  Shift + left drag      on a ball: pull it towards the pointer with a spring\n";
+    "  wheel                  zoom in or out\n"
+    "  Shift + left drag      on a ball: pull it towards the pointer with a spring\n"
+    "  Ctrl + left drag       before Start: aim the next shot from the white ball towards\n"
+    "                         the pointer, speed from the drag's length (1 to 30); a\n"
+    "                         Ctrl + click aims at speed 15. A yellow line shows it\n";
 
 bool WantsHelp(int argc, char** argv) {
   for (int a = 1; a < argc; ++a) {

@@ -4,8 +4,10 @@
 
 #include "app/app-globals.h"
 #include "app/inspect/close-look.h"
+#include "app/mouse-navigation.h"
 #include "app/panel/panel-host.h"
 #include "app/render-frame.h"
+#include "app/scene-setup.h"
 #include "base/assertion.h"
 
 namespace {
@@ -85,8 +87,24 @@ void Keyboard(unsigned char key, int, int) {
     case 'x':
     case 'X':
       ExitProgram(0);
+    case '\r':  // Enter
+      RepeatShot(scene, experiment_control);
+      glutPostRedisplay();
+      break;
+    case '[':
+      ShowScene(PreviousScene(experiment.kind));
+      glutPostRedisplay();
+      break;
+    case ']':
+      ShowScene(NextScene(experiment.kind));
+      glutPostRedisplay();
+      break;
     default:
       HandleCloseLookKey(key);
       break;
   }
+}
+
+void SpecialKey(int key, int, int) {
+  if (key == GLUT_KEY_HOME) GoHome();
 }

@@ -15,6 +15,10 @@ void Idle();
 // current window is kept.
 void RestoreWindowGeometry();
 
-// "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0; Space, ".", "t", "h",
-// "c" and "b" reach the extras for looking closely (HandleCloseLookKey); other keys do nothing.
+// "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0; Enter repeats the last
+// shot, "[" and "]" step through the scenes; Space, ".", "t", "h", "c" and "b" reach the extras
+// for looking closely (HandleCloseLookKey); other keys do nothing.
 void Keyboard(unsigned char key, int x, int y);
+
+// Keys without a character: Home restores the start-up view; the others do nothing.
+void SpecialKey(int key, int x, int y);
