@@ -574,7 +574,7 @@ white_at() {
 aim_pixels() { colour_count "$work/now.png" 150 200 44 150 yellow; }
 aim_shown() { shoot "$main" "$work/now.png" && [ "$(aim_pixels)" -ge 40 ]; }
 white_at 172 270 && fail "the white ball already stands where the aim is to send it"
-drag ctrl 172 358 172 168
+drag ctrl 222 408 222 218  # screen points: the window stands at (50, 50)
 release ctrl
 wait_until 20 "the aim's line on the floor" aim_shown
 key_in_main t
