@@ -13,7 +13,9 @@ ForceList& global_forces = scene.global_forces;
 RBSystem& environment_system = scene.environment_system;
 RBSystem& bodies_system = scene.bodies_system;
 
-bool started = false;
+ExperimentControl experiment_control;
+Experiment& experiment = experiment_control.experiment;
+bool& started = experiment_control.started;
 int wireframe = 0;
 int sim_method = 0;
 float& slide = scene.slide;
@@ -21,11 +23,11 @@ float& roll = scene.roll;
 float step_size = 0.1f;
 
 MouseOrbit mouse_orbit;
+AimDrag aim_drag;
 
 CloseLook close_look;
 
-Experiment experiment;
-Timeline timeline(RunParts{scene, experiment, started, step_size, close_look.pull});
+Timeline timeline(RunParts{scene, experiment_control, step_size, close_look.pull});
 bool print_fingerprint_at_exit = false;
 const char* shots_folder = ".";
 const char* replay_file = nullptr;

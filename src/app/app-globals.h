@@ -6,12 +6,14 @@
 
 #include <chrono>
 
+#include "app/aim-drag.h"
 #include "app/camera.h"
 #include "app/inspect/close-look.h"
 #include "app/mouse-orbit.h"
 #include "app/panel/panel-host-state.h"
 #include "app/window-record.h"
 #include "force-list.h"
+#include "inspect/experiment-control.h"
 #include "inspect/timeline.h"
 #include "rb-system.h"
 #include "scene.h"
@@ -32,7 +34,11 @@ extern ForceList& global_forces;      // owns every force
 extern RBSystem& environment_system;  // the box: one body, never stepped
 extern RBSystem& bodies_system;       // the moving spheres
 
-extern bool started;     // Start was pressed since the last Reset: frames advance the simulation
+// The experiment the user drives: which scene, its seed and options, the aimed and the last shot,
+// and whether it is started.
+extern ExperimentControl experiment_control;
+extern Experiment& experiment;
+extern bool& started;    // Start was pressed since the last Reset: frames advance the simulation
 extern int wireframe;    // "Wireframe" checkbox: 0 filled polygons, 1 outlines
 extern int sim_method;   // "Sim Method" radio group: 0 Euler, 1 RK4
 extern float& slide;     // "Slide:" spinner: sliding friction coefficient
@@ -40,13 +46,12 @@ extern float& roll;      // "Roll:" spinner: rolling resistance coefficient
 extern float step_size;  // "Step:" spinner: simulated time per frame
 
 extern MouseOrbit mouse_orbit;  // the main window's mouse orbit state
+extern AimDrag aim_drag;        // a Ctrl + left drag aiming the next shot
 
 // The extras reached by keys, with what their drawing keeps from frame to frame; defined after
 // the scene, whose forces a pull under way at exit releases.
 extern CloseLook close_look;
 
-// The run's options (scene, seed, balls, model), its last shot and rack.
-extern Experiment experiment;
 // The history of the run's states, and the session being recorded or replayed; defined last, as
 // it acts on everything above.
 extern Timeline timeline;

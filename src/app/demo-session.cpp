@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "app/app-globals.h"
 #include "app/panel/panel-host.h"
@@ -21,7 +20,6 @@ void EndRun() {
 }  // namespace
 
 bool PrepareDemoSession(const SessionFlags& options, Session& session) {
-  experiment.seed = static_cast<unsigned>(std::time(nullptr));
   if (!options.replay) return true;
   std::string problem;
   if (!ReadSession(options.replay, session, problem)) {

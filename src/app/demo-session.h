@@ -5,9 +5,9 @@
 #include "app/session-options.h"
 #include "inspect/session-file.h"
 
-// Before the window opens: with --replay, reads the session and takes its options as the
-// experiment's; otherwise the experiment's seed is the current time. False, after a message on
-// the standard error stream, for a session that cannot be read.
+// Before the window opens: with --replay, reads the session and takes its options (scene, seed,
+// balls, model) as the experiment's. False, after a message on the standard error stream, for a
+// session that cannot be read.
 bool PrepareDemoSession(const SessionFlags& options, Session& session);
 
 // After the scene is set up: starts recording or the replay, and arranges for the run's end to be

@@ -2,10 +2,13 @@
 
 #include <GL/freeglut.h>
 
+#include <cmath>
+
 #include "app/app-globals.h"
 #include "app/mouse-orbit.h"
 #include "app/inspect/pick-ray.h"
 #include "inspect/body-pick.h"
+#include "inspect/shot-aim.h"
 
 namespace {
 
@@ -25,11 +28,56 @@ bool PickAndHold(int x, int y) {
   return true;
 }
 
+Vec3 ShooterCentre() { return bodies_system.Body(0)->position; }
+
+// The pointer's point on the horizontal plane through the shooter's centre.
+std::optional<Vec3> PointerOnShotPlane(int x, int y) {
+  const SightRay ray = RayUnderPointer(x, y);
+  return PointOnPlane(ray.origin, ray.direction, ShooterCentre().y);
+}
+
+// The shot the drag aims with the pointer at (x, y); the last one where the pointer's sight
+// misses the plane.
+void AimAt(int x, int y) {
+  const std::optional<Vec3> pointer = PointerOnShotPlane(x, y);
+  if (!pointer) return;
+  const double pixels = std::hypot(x - aim_drag.press_x, y - aim_drag.press_y);
+  aim_drag.shot = AimShot(ShooterCentre(), aim_drag.press, *pointer, pixels);
+}
+
+// A Ctrl + left press on a racked scene begins aiming; false when the scene is started or the
+// pointer's sight misses the plane.
+bool BeginAim(int x, int y) {
+  if (started || bodies_system.BodyCount() == 0) return false;
+  const std::optional<Vec3> press = PointerOnShotPlane(x, y);
+  if (!press) return false;
+  aim_drag.active = true;
+  aim_drag.press = *press;
+  aim_drag.press_x = x;
+  aim_drag.press_y = y;
+  AimAt(x, y);
+  return true;
+}
+
+void EndAim(int x, int y) {
+  AimAt(x, y);
+  if (aim_drag.shot) AimNextShot(experiment_control, *aim_drag.shot);
+  aim_drag = AimDrag();
+}
+
 }  // namespace
 
 void Mouse(int button, int state, int x, int y) {
-  if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN && (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0 &&
-      PickAndHold(x, y)) {
+  if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN) {
+    const int modifiers = glutGetModifiers();
+    if (((modifiers & GLUT_ACTIVE_SHIFT) != 0 && PickAndHold(x, y)) ||
+        ((modifiers & GLUT_ACTIVE_CTRL) != 0 && BeginAim(x, y))) {
+      glutPostRedisplay();
+      return;
+    }
+  }
+  if (button == GLUT_LEFT_BUTTON && state == GLUT_UP && aim_drag.active) {
+    EndAim(x, y);
     glutPostRedisplay();
     return;
   }
@@ -41,6 +89,7 @@ void Mouse(int button, int state, int x, int y) {
 }
 
 void Motion(int x, int y) {
+  if (aim_drag.active) AimAt(x, y);
   if (close_look.pull.active()) {
     close_look.pull.MoveTarget(PointAtDepth(camera, RayUnderPointer(x, y), close_look.pull_depth));
   }
@@ -49,7 +98,19 @@ void Motion(int x, int y) {
   glutPostRedisplay();
 }
 
+void MouseWheel(int, int direction, int, int) {
+  Zoom(mouse_orbit, direction > 0 ? 1 : -1);
+  UpdateEye();
+  glutPostRedisplay();
+}
+
+void GoHome() {
+  RestoreStartView(mouse_orbit);
+  UpdateEye();
+  glutPostRedisplay();
+}
+
 void UpdateEye() {
-  const Vec3 eye = OrbitEye(mouse_orbit.azimuth, mouse_orbit.polar);
+  const Vec3 eye = OrbitEye(mouse_orbit.azimuth, mouse_orbit.polar, mouse_orbit.distance);
   camera.SetEye(eye.x, eye.y, eye.z);
 }

@@ -41,8 +41,17 @@ void Drag(MouseOrbit& orbit, int x, int y) {
   }
 }
 
-Vec3 OrbitEye(int azimuth, int polar) {
-  const double radius = view_distance;
+void Zoom(MouseOrbit& orbit, int notches) { orbit.distance = ZoomViewDistance(orbit.distance, notches); }
+
+void RestoreStartView(MouseOrbit& orbit) {
+  const MouseOrbit start;
+  orbit.azimuth = start.azimuth;
+  orbit.polar = start.polar;
+  orbit.distance = start.distance;
+}
+
+Vec3 OrbitEye(int azimuth, int polar, float distance) {
+  const double radius = distance;
   const double phi = polar * kOrbitDegreesToRadians;
   const double theta = azimuth * kOrbitDegreesToRadians;
   return Vec3(static_cast<float>(radius * std::sin(phi) * std::cos(theta)),

@@ -9,6 +9,8 @@
 #include "app/demo-session.h"
 #include "app/scene-setup.h"
 #include "app/inspect/draw-close-look.h"
+#include "app/draw/draw-aim.h"
+#include "app/draw/draw-caption.h"
 #include "app/draw/draw-scene.h"
 #include "app/inspect/overlay.h"
 #include "app/inspect/screenshot.h"
@@ -49,15 +51,19 @@ void RenderFrame() {
 
 void DrawFrame(double now) {
   DrawSceneAsViewed(now);
+  DrawAim();
   DrawCloseLookViews();
+  DrawCaption();
   if (close_look.overlay) DrawOverlay(now);
 }
 
 void AdvanceSimulation() {
   timeline.CarryOutDue();
   CompileMissingDisplayLists();  // a replayed scene change may have rebuilt the balls
+  // The break predicts nothing: its frames feed no check.
+  SceneCheck* check = experiment.kind == SceneKind::Break ? nullptr : &experiment.check;
   AdvanceFrame(scene, started, close_look.pacer, SteadyClockSeconds(), step_size, &close_look.monitor,
-               close_look.overlay, nullptr, &timeline);
+               close_look.overlay, check, &timeline);
   FollowReplay();
 }
 

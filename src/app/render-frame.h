@@ -8,13 +8,15 @@
 // window current with its view loaded.
 void RenderFrame();
 
-// The drawing half: the scene, the views the keys switched on, and the overlay if it is on.
+// The drawing half: the scene, the aimed shot's line, the views the keys switched on, the
+// scene's caption, and the overlay if it is on.
 // `now`: the frame's reading of SteadyClockSeconds. Needs the main window current with its view
 // loaded; swaps nothing.
 void DrawFrame(double now);
 
 // The advancing half: while started, the iterations the pacing allows (by default exactly one
-// with step_size: step, both collision passes, then the slide-to-roll rule); otherwise nothing.
+// with step_size: step, both collision passes, then the slide-to-roll rule, each measured by
+// the scene's check); otherwise nothing.
 // Draws nothing.
 void AdvanceSimulation();
 

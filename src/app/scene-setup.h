@@ -1,12 +1,20 @@
 #pragma once
-// Sets up the global scene for the demo.
+// Sets up the global scene for the demo and switches it to another experiment.
 
-// Sets up the experiment's scene (by default the break, seeded by main with the current time in
-// seconds): loads the box and ten bodies of sphere model 3 from the working directory (writing the loader's progress to the standard error
-// stream), racks them, attaches their forces, then compiles every loaded model's display list.
-// A missing or malformed mesh file ends the program with exit code 1 before any frame is drawn.
-// Needs the main window's context to be current.
+#include "scenes/scene-kind.h"
+
+// Sets up the experiment the options chose (by default the specified scene: the generator
+// seeded with the time in seconds, the box and ten bodies of sphere model 3 from the working
+// directory, the loader's progress written to the standard error stream), racks it, attaches
+// the forces, then compiles every loaded model's display list. A missing or malformed mesh file
+// ends the program with exit code 1 before any frame is drawn. Needs the main window's context
+// to be current.
 void InitScene();
+
+// '[' and ']': the scene of that kind, racked and waiting for Start (the pause state holds). A
+// pull under way ends and the contact view's record is cleared (it names balls of the old
+// scene); rebuilt balls get their display lists. Needs the main window's context.
+void ShowScene(SceneKind kind);
 
 // Compiles the display list of every loaded model that has none yet (after a replayed scene change
 // rebuilt the balls). Needs the main window's context to be current.

@@ -3,14 +3,24 @@
 #include <cstring>
 
 const char kUsage[] =
-    "usage: quorvel [--help] [--record FILE | --replay FILE] [--fingerprint] [--shots DIR]\n"
+    "usage: quorvel [--help] [--seed N] [--bodies N] [--model N] [--scene NAME]\n"
+    "               [--record FILE | --replay FILE] [--fingerprint] [--shots DIR]\n"
     "               [window system options]\n"
     "Run from the folder that holds box.tris and sphere03.tris (data/). Start in the panel\n"
     "shoots the white ball; every drawn frame then advances the simulation by one step.\n"
     "\n"
+    "Options (as quorvel-bench's; a bad value exits with code 2 before any window opens):\n"
+    "  --seed N      seed of the random generator, 0 .. 4294967295 (default: the time), so\n"
+    "                that a whole session of Starts repeats\n"
+    "  --bodies N    balls of the break, 1 .. 1000 (default 10; beyond ten placed at random),\n"
+    "                or of the crowd, 2 .. 300 (default 200)\n"
+    "  --model N     sphere model N, 0 .. 99: sphereNN.tris (default 3)\n"
+    "  --scene NAME  the scene to start with: break (the default), head-on, glancing, cradle,\n"
+    "                slide-to-roll, bank, crowd\n"
     "  --record FILE   write the session (the run's options and every action that changes the\n"
     "                  simulation, stamped with its iteration) to FILE as it goes\n"
-    "  --replay FILE   play a recorded session back at the pace of the iterations; any change\n"
+    "  --replay FILE   play a recorded session back at the pace of the iterations (its scene,\n"
+    "                  seed, balls and model replace the options above); any change\n"
     "                  of yours ends the replay and the run goes on live from there\n"
     "                  (quorvel-bench --replay FILE --fingerprint plays it headless)\n"
     "  --fingerprint   at exit, print the final state's fingerprint on the standard error stream\n"
@@ -32,11 +42,18 @@ const char kUsage[] =
     "  Left Right while paused: one iteration back or forward through the history (Shift: ten);\n"
     "             Space or . then continues from the state shown, dropping the later history\n"
     "  p          write the main window as drawn to quorvel-<scene>-<iteration>.png\n"
+    "  Enter      re-rack the scene and repeat the last shot exactly\n"
+    "  [ ]        the previous or next scene, racked and waiting for Start\n"
+    "  Home       the start-up view again (turn, tilt and distance)\n"
     "\n"
     "Mouse in the main window:\n"
     "  left drag              turn the view about the vertical axis\n"
     "  right drag             tilt the view\n"
-    "  Shift + left drag      on a ball: pull it towards the pointer with a spring\n";
+    "  wheel                  zoom in or out\n"
+    "  Shift + left drag      on a ball: pull it towards the pointer with a spring\n"
+    "  Ctrl + left drag       before Start: aim the next shot from the white ball towards\n"
+    "                         the pointer, speed from the drag's length (1 to 30); a\n"
+    "                         Ctrl + click aims at speed 15. A yellow line shows it\n";
 
 bool WantsHelp(int argc, char** argv) {
   for (int a = 1; a < argc; ++a) {

@@ -5,6 +5,5 @@
 // The help text, ending with a line break.
 extern const char kUsage[];
 
-// True when the command line asks for help (--help or -h anywhere). Other arguments are the
-// window system's.
+// True when the command line asks for help (--help or -h anywhere).
 bool WantsHelp(int argc, char** argv);

@@ -4,8 +4,10 @@
 
 #include "app/app-globals.h"
 #include "app/inspect/close-look.h"
+#include "app/mouse-navigation.h"
 #include "app/panel/panel-host.h"
 #include "app/render-frame.h"
+#include "app/scene-setup.h"
 #include "base/assertion.h"
 
 namespace {
@@ -68,11 +70,6 @@ void RestoreWindowGeometry() {
   });
 }
 
-void SpecialKey(int key, int, int) {
-  const bool shift = (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
-  HandleHistoryKey(key, shift);
-}
-
 void Keyboard(unsigned char key, int, int) {
   switch (key) {
     case 'w':
@@ -90,8 +87,33 @@ void Keyboard(unsigned char key, int, int) {
     case 'x':
     case 'X':
       ExitProgram(0);
+    case '\r':  // Enter
+      {
+        // Through the timeline, which writes it into a session being recorded.
+        SessionAction enter;
+        enter.kind = ActionKind::Enter;
+        timeline.Perform(enter);
+      }
+      glutPostRedisplay();
+      break;
+    case '[':
+      ShowScene(PreviousScene(experiment.kind));
+      glutPostRedisplay();
+      break;
+    case ']':
+      ShowScene(NextScene(experiment.kind));
+      glutPostRedisplay();
+      break;
     default:
       HandleCloseLookKey(key);
       break;
   }
+}
+
+void SpecialKey(int key, int, int) {
+  if (key == GLUT_KEY_HOME) {
+    GoHome();
+    return;
+  }
+  HandleHistoryKey(key, (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0);
 }

@@ -15,10 +15,12 @@ void Idle();
 // current window is kept.
 void RestoreWindowGeometry();
 
-// "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0; Space, ".", "t", "h",
-// "c", "b" and "p" reach the extras for looking closely (HandleCloseLookKey); other keys do nothing.
+// "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0; Enter repeats the last
+// shot, "[" and "]" step through the scenes; Space, ".", "t", "h", "c", "b" and "p" reach the
+// extras for looking closely (HandleCloseLookKey); other keys do nothing.
 void Keyboard(unsigned char key, int x, int y);
 
-// The arrow keys Left and Right, with or without Shift: back and forth through the history while
-// paused (HandleHistoryKey); other special keys do nothing.
+// Keys without a character: Home restores the start-up view; Left and Right, with or without
+// Shift, go back and forth through the history while paused (HandleHistoryKey); the others do
+// nothing.
 void SpecialKey(int key, int x, int y);

@@ -37,7 +37,7 @@ bool Timeline::Record(const char* path, std::string& problem) {
     problem = std::string("cannot write the session file '") + path + "': " + std::strerror(errno);
     return false;
   }
-  const Experiment& e = parts_.experiment;
+  const Experiment& e = parts_.control.experiment;
   std::fputs(FormatSessionHeader(SessionOptions{e.kind, e.seed, e.bodies, e.model}).c_str(), file_);
   // The settings as they are, so that the replay begins from them whatever its defaults.
   slide_ = parts_.scene.slide;
@@ -85,27 +85,21 @@ void Timeline::Apply(const SessionAction& action) {
   RBSystem& bodies = scene.bodies_system;
   switch (action.kind) {
     case ActionKind::Start:
-      if (action.aimed) parts_.experiment.aim = action.shot;
-      StartExperiment(scene, parts_.experiment, parts_.started);
-      parts_.started = true;
+      if (action.aimed) parts_.control.experiment.aim = action.shot;
+      PressStart(scene, parts_.control);
       history_.Clear();
       break;
     case ActionKind::Reset:
-      RackExperiment(scene, parts_.experiment);
-      parts_.started = false;
+      PressReset(scene, parts_.control);
       history_.Clear();
       break;
     case ActionKind::Enter:
-      if (RepeatLastShot(scene, parts_.experiment)) {
-        parts_.started = true;
-        history_.Clear();
-      }
+      if (RepeatShot(scene, parts_.control)) history_.Clear();
       break;
     case ActionKind::Scene:
       parts_.pull.End();
       pulling_ = false;
-      ChangeScene(scene, parts_.experiment, action.scene);
-      parts_.started = false;
+      SwitchScene(scene, parts_.control, action.scene);
       history_.Clear();
       break;
     case ActionKind::Slide: scene.slide = slide_ = action.value; break;
@@ -197,11 +191,11 @@ void Timeline::Settle() {
 void Timeline::Perform(SessionAction action) {
   if (replay_) StopReplay();
   Settle();
-  const bool aimed = parts_.experiment.aim.has_value();
-  if (action.kind == ActionKind::Enter && !parts_.experiment.last_shot) return;  // nothing to repeat
+  const bool aimed = parts_.control.experiment.aim.has_value();
+  if (action.kind == ActionKind::Enter && !parts_.control.experiment.last_shot) return;  // nothing to repeat
   Apply(action);
   if (action.kind == ActionKind::Start) {
-    action.shot = *parts_.experiment.last_shot;
+    action.shot = *parts_.control.experiment.last_shot;
     action.aimed = aimed;
   }
   Write(action);
@@ -230,7 +224,7 @@ bool Timeline::ReplayStep(const SessionAction& action, std::string& problem) {
     default: break;
   }
   Apply(action);
-  if (action.kind == ActionKind::Start && !SameShot(*parts_.experiment.last_shot, action.shot)) {
+  if (action.kind == ActionKind::Start && !SameShot(*parts_.control.experiment.last_shot, action.shot)) {
     problem = AtLine(action) + "the shot taken is not the recorded one (was it recorded by another version?)";
     return false;
   }
@@ -253,7 +247,7 @@ void Timeline::CarryOutDue() {
     replay_problem_ = AtLine(last) + "the session stops here without its end line; replayed to iteration " +
                       std::to_string(iterations_) + " only";
     StopReplay();
-  } else if (!parts_.started) {
+  } else if (!parts_.control.started) {
     replay_problem_ = AtLine(replay_->actions[next_]) + "stamped at iteration " +
                       std::to_string(replay_->actions[next_].iteration) + ", but no run is started to get there";
     StopReplay();
@@ -264,7 +258,7 @@ bool Timeline::BeforeIteration() {
   CarryOutDue();
   if (replay_finished_) return false;
   Settle();
-  if (!parts_.started) return false;
+  if (!parts_.control.started) return false;
   if (history_.empty()) history_.Record(parts_.scene, IterationStats(), parts_.scene.bodies_system.Workspace().record);
   if (file_ && parts_.pull.active()) {
     SessionAction a;
@@ -291,18 +285,18 @@ void Timeline::Finish() {
 }
 
 bool ReplaySessionHeadless(const Session& session, Scene& scene, std::string& problem, uint64_t* iterations) {
-  Experiment experiment = ExperimentOf(session.options);
-  SetUpExperiment(scene, experiment);
-  bool started = false;
+  ExperimentControl control;
+  control.experiment = ExperimentOf(session.options);
+  SetUpExperiment(scene, control.experiment);
   float step = 0.1f;
   BodyPull pull;
-  Timeline timeline(RunParts{scene, experiment, started, step, pull});
+  Timeline timeline(RunParts{scene, control, step, pull});
   timeline.Replay(session);
   FramePacer pacer;  // every frame: one iteration a frame
   for (;;) {
     timeline.CarryOutDue();
     if (!timeline.replaying()) break;
-    AdvanceFrame(scene, started, pacer, 0.0, step, nullptr, false, nullptr, &timeline);
+    AdvanceFrame(scene, control.started, pacer, 0.0, step, nullptr, false, nullptr, &timeline);
   }
   if (iterations) *iterations = timeline.iterations();
   problem = timeline.replay_problem();

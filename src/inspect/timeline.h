@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "inspect/body-pull.h"
+#include "inspect/experiment-control.h"
 #include "inspect/session-file.h"
 #include "inspect/state-history.h"
 #include "scene.h"
@@ -29,9 +30,8 @@
 // What actions act on: the demo's globals, or a headless replay's own.
 struct RunParts {
   Scene& scene;
-  Experiment& experiment;
-  bool& started;  // frames advance the simulation
-  float& step;    // simulated time per iteration
+  ExperimentControl& control;  // the experiment, and whether it is started
+  float& step;                 // simulated time per iteration
   BodyPull& pull;
 };
 

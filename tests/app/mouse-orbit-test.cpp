@@ -107,6 +107,32 @@ TEST(MouseOrbit, EyeStaysAtTheViewDistanceAndStartsAlmostAboveTheOrigin) {
   }
 }
 
+// The wheel moves the eye along its line of sight, within the zoom's limits; Home brings back the
+// start-up view bit for bit, whatever the tilt, turn and zoom.
+TEST(MouseOrbit, TheWheelZoomsAndHomeRestoresTheStartView) {
+  MouseOrbit orbit;
+  const Vec3 start = OrbitEye(orbit.azimuth, orbit.polar, orbit.distance);
+  orbit.left_down = true;
+  Drag(orbit, 20, 0);
+  orbit.right_down = true;
+  orbit.last_y = 0;
+  Drag(orbit, 20, -20);
+  Zoom(orbit, 2);
+  EXPECT_FLOAT_EQ(orbit.distance, 120.0f * 0.9f * 0.9f);
+  const Vec3 zoomed = OrbitEye(orbit.azimuth, orbit.polar, orbit.distance);
+  EXPECT_NEAR(zoomed.Length(), orbit.distance, 1e-3f);
+  Zoom(orbit, 100);
+  EXPECT_EQ(orbit.distance, kNearestViewDistance);
+  Zoom(orbit, -100);
+  EXPECT_EQ(orbit.distance, kFarthestViewDistance);
+  RestoreStartView(orbit);
+  EXPECT_TRUE(orbit.left_down && orbit.right_down) << "buttons held stay held";
+  const Vec3 home = OrbitEye(orbit.azimuth, orbit.polar, orbit.distance);
+  EXPECT_EQ(home.x, start.x);
+  EXPECT_EQ(home.y, start.y);
+  EXPECT_EQ(home.z, start.z);
+}
+
 TEST(MouseOrbit, UpdateEyeMovesOnlyTheCamerasEye) {
   const MouseOrbit saved = mouse_orbit;
   const Vec3 target = camera.target;

@@ -52,9 +52,12 @@ wait_until() {
   done
 }
 
-# Starts the demo in <folder> as a user would, with its standard error kept.
+# Starts the demo in <folder> as a user would, with its standard error kept; further arguments
+# are the demo's options.
 start_demo() {
-  (cd "$1" && exec "$quorvel") 2> "$work/stderr.txt" &
+  local folder=$1
+  shift
+  (cd "$folder" && exec "$quorvel" "$@") 2> "$work/stderr.txt" &
   demo_pid=$!
 }
 
@@ -257,11 +260,12 @@ ball_at() {
   [ "$ball" -ge 300 ]
 }
 
-# Drags with the left button (Shift held when the first argument is "shift") from one screen
+# Drags with the left button (Shift or Ctrl held when the first argument is "shift" or "ctrl") from one screen
 # point to another in steps of 10 pixels, so that no step is clamped by the orbit's limit.
 drag() {
   local shift=$1 x=$2 y=$3 to_x=$4 to_y=$5
   [ "$shift" = shift ] && timeout 10 xdotool keydown shift
+  [ "$shift" = ctrl ] && timeout 10 xdotool keydown ctrl
   timeout 10 xdotool mousemove "$x" "$y" mousedown 1
   while [ "$x" -ne "$to_x" ] || [ "$y" -ne "$to_y" ]; do
     [ "$x" -lt "$to_x" ] && x=$((x + 10)); [ "$x" -gt "$to_x" ] && x=$((x - 10))
@@ -272,6 +276,7 @@ drag() {
 release() {
   timeout 10 xdotool mouseup 1
   [ "$1" = shift ] && timeout 10 xdotool keyup shift
+  [ "$1" = ctrl ] && timeout 10 xdotool keyup ctrl
   return 0
 }
 
@@ -353,10 +358,11 @@ echo "ok: 'w' and the Wireframe box switch outlines and show each other's change
 
 # --help lists every key and exits 0; it needs no display.
 "$quorvel" --help > "$work/help.txt" 2>&1 || fail "--help did not exit with code 0"
-for key in w x Space . t h c b; do
+for key in w x Space . t h c b Enter "[ ]" Home wheel --seed --bodies --model --scene; do
   grep -qF -- "  $key " "$work/help.txt" || fail "--help does not list the key '$key'"
 done
 grep -qF "Shift + left drag" "$work/help.txt" || fail "--help does not list the pull with Shift"
+grep -qF "Ctrl + left drag" "$work/help.txt" || fail "--help does not list the aim with Ctrl"
 echo "ok: --help lists the keys"
 
 # The overlay, on and off; the figures change every frame, so it is looked for by its text.
@@ -498,3 +504,118 @@ expect_exit 1
 printf 'ERROR occurred while parsing box.tris\nCould not open file.\n' > "$work/expected.txt"
 cmp -s "$work/stderr.txt" "$work/expected.txt" || fail "unexpected text for a missing box.tris"
 echo "ok: a missing box.tris exits with code 1 and the loader's message"
+
+# --- 8. experiments: options, scenes, aiming, repeating, the view's way home -------------------
+
+# Bad option values: a message and exit code 2, before any window opens.
+for bad in "--seed x" "--bodies 0" "--model 100" "--scene nowhere" "--scene crowd --bodies 301"; do
+  # shellcheck disable=SC2086  # the options are words
+  (cd "$data" && exec "$quorvel" $bad) > /dev/null 2> "$work/bad.txt"
+  code=$?
+  [ "$code" -eq 2 ] || fail "'$bad' exited with code $code, not 2"
+  grep -q "^quorvel: " "$work/bad.txt" || fail "'$bad' gave no message"
+  has_window "$main_title" && fail "'$bad' opened a window"
+done
+echo "ok: bad option values exit with code 2 and a message, opening no window"
+
+# The break chosen by name, with a seed, looks as the default in every pixel.
+start_demo "$data" --scene break --seed 5
+wait_until 30 "the main window" has_window "$main_title"
+main=$(window_of "$main_title")
+wait_until 20 "the first frame of --scene break" main_matches "$work/first-frame.png"
+same_image "$work/now.png" "$work/first-frame.png" 0 || fail "--scene break differs from the default look"
+timeout 10 xdotool mousemove 410 410 key x
+expect_exit 0
+echo "ok: --scene break --seed 5 draws the default first frame, pixel for pixel"
+
+# Light caption text at the top of the window, where the break has only the dark background.
+caption_shown() {
+  shoot "$main" "$work/now.png" || return 1
+  [ "$(colour_count "$work/now.png" 0 0 720 24 white)" -ge 100 ]
+}
+# The scene's picture has stopped changing (its first frames compile and settle).
+scene_settled() { main_still; }
+
+start_demo "$data" --scene glancing --seed 1
+wait_until 30 "the main window" has_window "$main_title"
+wait_until 30 "the panel window" has_window "$panel_title"
+main=$(window_of "$main_title")
+panel=$(window_of "$panel_title")
+read -r panel_x panel_y _ <<< "$(geometry_of "$panel")"
+wait_until 20 "the glancing scene's caption" caption_shown
+wait_until 20 "the glancing scene to stand still" scene_settled
+cp "$work/still.png" "$work/glancing.png"
+same_image "$work/glancing.png" "$work/first-frame.png" 500 && fail "--scene glancing draws the default frame"
+echo "ok: --scene glancing draws its own first frame, with a caption"
+
+key_in_main bracketright
+wait_until 20 "']' to change the scene" main_differs_from "$work/glancing.png"
+wait_until 20 "the next scene to stand still" scene_settled
+caption_shown || fail "the scene after glancing has no caption"
+key_in_main bracketleft
+wait_until 20 "'[' to bring the glancing scene back" main_matches "$work/glancing.png"
+echo "ok: ']' and '[' step through the scenes"
+
+# Back to the break: '[' from glancing goes past head-on.
+key_in_main bracketleft
+key_in_main bracketleft
+wait_until 20 "'[' twice to bring the break back" main_matches "$work/first-frame.png"
+echo "ok: the break comes back unchanged"
+
+# A Ctrl + drag from the shooter (body 0 at (172, 358)) up the window aims along -x: a yellow
+# line shows it; Start sends the white ball up the window, and the line goes. Slowed ten times
+# (the pacing 't' twice), the ball takes seconds to pass the place looked at.
+white_at() {
+  shoot "$main" "$work/now.png" || return 1
+  local ball white floor total
+  read -r ball white floor total <<< "$(classify "$work/now.png" $(($1 - 20)) $(($2 - 20)) 40 40)"
+  [ "$white" -ge 150 ]
+}
+aim_pixels() { colour_count "$work/now.png" 150 200 44 150 yellow; }
+aim_shown() { shoot "$main" "$work/now.png" && [ "$(aim_pixels)" -ge 40 ]; }
+white_at 172 270 && fail "the white ball already stands where the aim is to send it"
+drag ctrl 222 408 222 218  # screen points: the window stands at (50, 50)
+release ctrl
+wait_until 20 "the aim's line on the floor" aim_shown
+key_in_main t
+key_in_main t
+click_control Start
+wait_until 20 "the aimed shot to send the white ball up the window" white_at 172 270
+shoot "$main" "$work/now.png"
+[ "$(aim_pixels)" -eq 0 ] || fail "the aim's line stays after Start"
+echo "ok: a Ctrl + drag aims the shot and Start takes it"
+
+# Enter repeats the shot exactly: paused (the pause holds), three single steps after Enter give
+# the same picture each time.
+key_in_main space
+wait_until 20 "the shot to hold still" main_still
+repeat_and_step() {
+  key_in_main Return
+  key_in_main period
+  key_in_main period
+  key_in_main period
+  wait_until 20 "three steps after Enter to hold still" main_still
+  cp "$work/still.png" "$1"
+}
+repeat_and_step "$work/repeat-a.png"
+same_image "$work/repeat-a.png" "$work/first-frame.png" 0 && fail "Enter and three steps left the rack as it was"
+repeat_and_step "$work/repeat-b.png"
+same_image "$work/repeat-a.png" "$work/repeat-b.png" 0 || fail "Enter did not repeat the shot exactly"
+echo "ok: Enter repeats the last shot exactly"
+key_in_main t  # every frame again
+
+# Home after a tilt and a zoom: the start-up picture again.
+click_control Reset
+pointer_away
+wait_until 20 "Reset to rack the break" main_matches "$work/first-frame.png"
+timeout 10 xdotool mousemove 410 410 mousedown 3
+for y in 400 390 380; do timeout 10 xdotool mousemove 410 "$y"; done
+timeout 10 xdotool mouseup 3
+timeout 10 xdotool click 4 click 4
+wait_until 20 "the tilt and the wheel to change the view" main_differs_from "$work/first-frame.png"
+key_in_main Home
+wait_until 20 "Home to restore the start-up view" main_matches "$work/first-frame.png"
+echo "ok: the wheel zooms and Home restores the start-up view"
+
+timeout 10 xdotool mousemove 410 410 key x
+expect_exit 0

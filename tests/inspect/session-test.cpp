@@ -13,19 +13,18 @@ namespace {
 
 // A demo's run without its window: the globals the timeline acts on, advanced frame by frame.
 struct HeadlessDemo : QuietScene {
-  explicit HeadlessDemo(unsigned seed) : QuietScene(seed) { experiment.seed = seed; }
+  explicit HeadlessDemo(unsigned seed) : QuietScene(seed) { control.experiment.seed = seed; }
   void Frames(int n) {
     for (int k = 0; k < n; ++k) {
       timeline.CarryOutDue();
-      AdvanceFrame(scene, started, pacer, 0.0, step, nullptr, false, nullptr, &timeline);
+      AdvanceFrame(scene, control.started, pacer, 0.0, step, nullptr, false, nullptr, &timeline);
     }
   }
-  Experiment experiment;
-  bool started = false;
+  ExperimentControl control;
   float step = 0.1f;
   BodyPull pull;
   FramePacer pacer;
-  Timeline timeline{RunParts{scene, experiment, started, step, pull}};
+  Timeline timeline{RunParts{scene, control, step, pull}};
 };
 
 SessionAction Action(ActionKind kind) {
@@ -62,7 +61,7 @@ TEST(Session, ARecordedRunOfEveryActionReplaysToTheSameFingerprint) {
     demo.Frames(4);
     demo.scene.roll = 0.03f;
     demo.timeline.Perform(Action(ActionKind::Reset));
-    demo.experiment.aim = Shot{Vec3(0.6f, 0, -0.8f), 9.5f};
+    demo.control.experiment.aim = Shot{Vec3(0.6f, 0, -0.8f), 9.5f};
     demo.timeline.Perform(Action(ActionKind::Start));
     demo.Frames(20);
     SessionAction scene_change = Action(ActionKind::Scene);

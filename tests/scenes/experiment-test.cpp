@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fingerprint.h"
+#include "inspect/experiment-control.h"
 #include "inspect/frame-advance.h"
 #include "quiet-scene.h"
 #include "scenes/integrator-error.h"
@@ -92,6 +93,53 @@ TEST(Experiment, EnterRepeatsTheLastShotBitForBit) {
     EXPECT_EQ(RunFrames(scene, &experiment.check, 30), newer) << SceneName(c.kind);
     EXPECT_NE(newer, first) << SceneName(c.kind);
   }
+}
+
+// The demo's actions, one call each: with the same seed a whole session of Starts, Resets,
+// Enters, aims and scene changes repeats bit for bit; an aim is taken only while racked, kept by
+// Reset and used once by Start; a change of scene forgets the aim and the last shot.
+TEST(Experiment, ADemoSessionOfActionsRepeatsWithTheSameSeed) {
+  auto session = [](unsigned seed) {
+    QuietExperiment quiet(SceneKind::Break, seed);
+    Scene& scene = quiet.scene;
+    ExperimentControl control;
+    control.experiment = quiet.experiment;
+    std::vector<uint64_t> prints;
+    auto frames = [&](int n) {
+      prints.push_back(RunFrames(scene, &control.experiment.check, n));
+    };
+    PressStart(scene, control);
+    frames(50);
+    EXPECT_FALSE(AimNextShot(control, Shot{Vec3(1, 0, 0), 15})) << "started: not aimed";
+    PressStart(scene, control);  // re-racks, another random shot
+    frames(50);
+    PressReset(scene, control);
+    EXPECT_FALSE(control.started);
+    EXPECT_TRUE(AimNextShot(control, Shot{Vec3(0, 0, -1), 25}));
+    PressReset(scene, control);
+    EXPECT_TRUE(control.experiment.aim) << "Reset keeps the aim";
+    PressStart(scene, control);
+    EXPECT_FALSE(control.experiment.aim) << "Start takes it";
+    EXPECT_EQ(control.experiment.last_shot->speed, 25.0f);
+    frames(50);
+    EXPECT_TRUE(RepeatShot(scene, control));
+    frames(50);
+    EXPECT_EQ(prints[3], prints[2]) << "Enter repeats the aimed shot";
+    {
+      ScopedWorkingDirectory in_data(QUORVEL_DATA_DIR);
+      testing::internal::CaptureStderr();
+      SwitchScene(scene, control, SceneKind::Crowd);
+      testing::internal::GetCapturedStderr();
+    }
+    EXPECT_FALSE(control.started);
+    EXPECT_FALSE(RepeatShot(scene, control)) << "a new scene has no last shot";
+    PressStart(scene, control);
+    frames(30);
+    return prints;
+  };
+  const std::vector<uint64_t> first = session(21);
+  EXPECT_EQ(session(21), first);
+  EXPECT_NE(session(22), first);
 }
 
 // The same seed gives the same crowd and the same run; another seed another one.

@@ -13,6 +13,7 @@
 #include "inspect/frame-pacer.h"
 #include "inspect/scene-monitor.h"
 #include "inspect/tree-boxes.h"
+#include "scenes/integrator-error.h"
 
 // What drawing the views fills anew every frame, kept from frame to frame so that a frame
 // allocates nothing once the buffers have grown to the scene's size.
@@ -35,6 +36,9 @@ struct CloseLook {
   bool shot_wanted = false;   // 'p': the next frame drawn is written as a picture
   OverlayContext overlay_context;
   CloseLookBuffers buffers;
+  // The slide-to-roll scene's table in the overlay, for the "Slide:" value it was measured at.
+  IntegratorErrors integrator_errors;
+  float integrator_errors_slide = -1;
 };
 
 // Acts on one of the keys Space, '.', 't', 'h', 'c', 'b', 'p' (letters in either case) and asks for a

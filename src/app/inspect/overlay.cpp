@@ -8,6 +8,8 @@
 #include <cstdio>
 
 #include "app/app-globals.h"
+#include "app/draw/draw-caption.h"
+#include "scenes/integrator-error.h"
 #include "inspect/scene-measures.h"
 
 namespace {
@@ -52,6 +54,52 @@ void Plot(const char* label, const WallTimeSeries& series, double now, const cha
   ImGui::PlotLines(label, bins, kPlotBins, 0, overlay_text, 0.0f, top, ImVec2(300, 44));
 }
 
+// One compared figure: what the scene's law predicts and what this run measured of it.
+void Figure(const char* quantity, const char* unit, bool measured_yet, double measured, double predicted,
+            double tolerance, bool bound_only) {
+  ImGui::Text("  %s (%s)", quantity, unit);
+  const char* within = bound_only ? "at most" : "";
+  if (!measured_yet) {
+    ImGui::Text("    predicted %s %.9g +- %.3g, not measured yet", within, predicted, tolerance);
+  } else {
+    ImGui::Text("    measured %.9g, predicted %s %.9g +- %.3g", measured, within, predicted, tolerance);
+  }
+}
+
+// The slide-to-roll scene's table: each integrator's error against the closed form at the
+// scene's sliding coefficient, as the step halves. Measured again only when "Slide:" changes.
+void IntegratorErrorTable() {
+  if (close_look.integrator_errors_slide != slide) {
+    close_look.integrator_errors = MeasureIntegratorErrors(slide);
+    close_look.integrator_errors_slide = slide;
+  }
+  const IntegratorErrors& errors = close_look.integrator_errors;
+  ImGui::Text("  sliding speed's error against v0 e^(-9.8 slide t) at t = %.1f:", kErrorTime);
+  ImGui::Text("    step      Euler      RK4");
+  for (size_t s = 0; s < kErrorSteps.size(); ++s) {
+    ImGui::Text("    %-7.4g   %-9.2e  %.2e", kErrorSteps[s], errors.euler[s], errors.rk4[s]);
+  }
+}
+
+// The scene's law, predicted and measured, once Start (or Enter) has begun its check.
+void SceneFigures() {
+  const SceneCheck& check = experiment.check;
+  const CheckFigures& f = check.figures();
+  ImGui::Separator();
+  if (!check.begun() || !f.quantity) {
+    ImGui::Text("scene %s: Start to measure", SceneName(experiment.kind));
+  } else {
+    const char* verdict = !f.complete ? "measuring" : f.pass ? "pass" : "FAIL";
+    ImGui::Text("scene %s: %s", SceneName(experiment.kind), verdict);
+    Figure(f.quantity, f.unit, f.measured_yet, f.measured, f.predicted, f.tolerance, f.bound_only);
+    if (f.second_quantity) {
+      Figure(f.second_quantity, f.second_unit, f.measured_yet, f.second_measured, f.second_predicted,
+             f.second_tolerance, false);
+    }
+  }
+  if (experiment.kind == SceneKind::SlideToRoll) IntegratorErrorTable();
+}
+
 void DrawFigures(double now) {
   const SceneMonitor& monitor = close_look.monitor;
   const IterationStats& last = monitor.last_iteration();
@@ -74,6 +122,7 @@ void DrawFigures(double now) {
   const double* p = measures.momentum;
   ImGui::Text("momentum (%.3f, %.3f, %.3f), |P| %.3f", p[0], p[1], p[2],
               std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]));
+  if (experiment.kind != SceneKind::Break) SceneFigures();
   ImGui::Separator();
   Plot("##energy", monitor.kinetic_energy(), now, "kinetic energy, 10 s");
   Plot("##body-contacts", monitor.body_contacts(), now, "body-body contacts, 10 s");
@@ -100,7 +149,8 @@ void DrawOverlay(double now) {
 
   ImGui_ImplOpenGL2_NewFrame();  // uploads the font texture into the main window's context once
   ImGui::NewFrame();
-  ImGui::SetNextWindowPos(ImVec2(8, 8));
+  // Below the scene's caption, if it has one.
+  ImGui::SetNextWindowPos(ImVec2(8, static_cast<float>(8 + CaptionHeight())));
   ImGui::SetNextWindowBgAlpha(0.8f);
   const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoInputs |
                                  ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoSavedSettings |
