@@ -619,3 +619,74 @@ echo "ok: the wheel zooms and Home restores the start-up view"
 
 timeout 10 xdotool mousemove 410 410 key x
 expect_exit 0
+
+# --- 9. looking back, sessions and screenshots ------------------------------------------------
+
+for item in "  p " "  Left Right " "--record FILE" "--replay FILE" "--fingerprint" "--shots DIR"; do
+  grep -qF -- "$item" "$work/help.txt" || fail "--help does not list '$item'"
+done
+echo "ok: --help lists the history's keys, 'p' and the session options"
+
+# A session recorded in the window: Start, a pause, three single steps, back three iterations
+# (the picture from before the steps again), a screenshot, the integrator changed on the panel,
+# resumed from the state looked back to (a rewind), quit. Played headless, it ends in the state
+# the demo printed at exit, bit for bit.
+bench="$(dirname "$quorvel")/quorvel-bench"
+mkdir -p "$work/shots"
+start_demo "$data" --seed 3 --record "$work/run.session" --fingerprint --shots "$work/shots"
+wait_until 30 "the main window" has_window "$main_title"
+main=$(window_of "$main_title")
+wait_until 20 "the first frame of the recorded run" main_matches "$work/first-frame.png"
+click_control Start
+pointer_away
+wait_until 20 "the bodies to move after Start" main_differs_from "$work/first-frame.png"
+key_in_main space
+wait_until 20 "the pause to hold" main_still
+cp "$work/still.png" "$work/before-steps.png"
+key_in_main period
+key_in_main period
+key_in_main period
+wait_until 20 "three single steps to move the bodies" main_changed_from "$work/before-steps.png"
+wait_until 20 "the steps to hold still" main_still
+for n in 1 2 3; do key_in_main Left; done
+wait_until 20 "three Lefts to show the picture from before the steps" main_matches "$work/before-steps.png"
+wait_until 20 "the picture looked back to to hold still" main_still
+same_image "$work/still.png" "$work/before-steps.png" 0 || fail "Left after three '.' differs from before them"
+echo "ok: Left three times after three single steps shows the picture from before them"
+
+key_in_main p
+shot_written() { ls "$work"/shots/quorvel-break-*.png > /dev/null 2>&1; }
+wait_until 20 "'p' to write a picture" shot_written
+shot=$(ls "$work"/shots/quorvel-break-*.png | head -n 1)
+[ "$(identify -format '%w %h' "$shot")" = "720 720" ] || fail "the screenshot is not 720 x 720"
+grep -qF "Screenshot: $work/shots/" "$work/stderr.txt" || fail "the screenshot's path was not printed"
+echo "ok: 'p' writes a PNG of the main window's size and prints its path"
+
+click_control RK4
+pointer_away
+key_in_main space
+wait_until 20 "the run to go on from the state looked back to" main_moving
+timeout 10 xdotool mousemove 410 410 key x
+expect_exit 0
+recorded=$(sed -n 's/^fingerprint \([0-9a-f]\{16\}\)$/\1/p' "$work/stderr.txt")
+[ -n "$recorded" ] || fail "--fingerprint printed no fingerprint at exit"
+grep -q '^[0-9]* rewind ' "$work/run.session" || fail "the session holds no rewind"
+grep -q '^[0-9]* integrator rk4$' "$work/run.session" || fail "the session holds no change of integrator"
+replayed=$(cd "$data" && "$bench" --replay "$work/run.session" --fingerprint 2> /dev/null |
+  sed -n 's/^fingerprint //p')
+[ "$replayed" = "$recorded" ] ||
+  fail "the session replayed headless to ${replayed:-nothing}, the demo ended at $recorded"
+echo "ok: a session recorded in the window replays headless to the fingerprint the demo printed"
+
+# A folder that cannot be written: a message, and the demo goes on.
+start_demo "$data" --shots "$work/no-such-folder"
+wait_until 30 "the main window" has_window "$main_title"
+main=$(window_of "$main_title")
+wait_until 20 "the first frame" main_matches "$work/first-frame.png"
+key_in_main p
+shot_refused() { grep -q "^Screenshot not taken: cannot write $work/no-such-folder/" "$work/stderr.txt"; }
+wait_until 20 "the screenshot's refusal" shot_refused
+wait_until 20 "the demo to draw on" main_matches "$work/first-frame.png"
+timeout 10 xdotool mousemove 410 410 key x
+expect_exit 0
+echo "ok: 'p' into a folder that cannot be written says so and the demo goes on"
