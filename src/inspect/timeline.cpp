@@ -85,7 +85,6 @@ void Timeline::Apply(const SessionAction& action) {
   RBSystem& bodies = scene.bodies_system;
   switch (action.kind) {
     case ActionKind::Start:
-      if (action.aimed) parts_.control.experiment.aim = action.shot;
       PressStart(scene, parts_.control);
       history_.Clear();
       break;
@@ -203,6 +202,12 @@ void Timeline::Perform(SessionAction action) {
 
 bool Timeline::ReplayStep(const SessionAction& action, std::string& problem) {
   switch (action.kind) {
+    case ActionKind::Start:  // the recorded aim, or none, whatever was aimed meanwhile
+      if (action.aimed)
+        parts_.control.experiment.aim = action.shot;
+      else
+        parts_.control.experiment.aim.reset();
+      break;
     case ActionKind::Pull:
       if (action.body >= parts_.scene.bodies_system.BodyCount()) {
         problem = AtLine(action) + "pull on body " + std::to_string(action.body) + ", which the scene does not have";
