@@ -1,5 +1,7 @@
 #include "app/scene-setup.h"
 
+#include <GL/gl.h>
+
 #include "app/app-globals.h"
 #include "app/draw/model-drawing.h"
 
@@ -28,9 +30,13 @@ void CompileMissingDisplayLists() { CompileDisplayLists(); }
 void ShowScene(SceneKind kind) {
   if (close_look.pull.active()) close_look.pull.End();
   close_look.record.Clear();
+  // All balls share body 0's mesh and its list. Balls rebuilt for the new scene come with a
+  // mesh of their own, not yet compiled: the old list then draws nothing any more.
+  const unsigned old_list = bodies_system.BodyCount() ? bodies_system.Body(0)->render_model.display_list() : 0;
   SessionAction change;  // through the timeline, which writes it into a session being recorded
   change.kind = ActionKind::Scene;
   change.scene = kind;
   timeline.Perform(change);
+  if (old_list != 0 && bodies_system.Body(0)->render_model.display_list() == 0) glDeleteLists(old_list, 1);
   CompileDisplayLists();
 }

@@ -54,7 +54,9 @@ unsigned SceneBodyCount(SceneKind kind, unsigned bodies) {
     case SceneKind::Cradle: return 6;
     case SceneKind::SlideToRoll:
     case SceneKind::Bank: return 1;
-    case SceneKind::Crowd: return bodies ? bodies : 200;
+    // A --bodies meant for the break (the demo steps from one scene to the other) that the crowd
+    // cannot take leaves the crowd at its default.
+    case SceneKind::Crowd: return bodies >= kMinCrowdBodies && bodies <= kMaxCrowdBodies ? bodies : 200;
   }
   return 10;
 }

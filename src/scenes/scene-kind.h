@@ -24,7 +24,8 @@ SceneKind PreviousScene(SceneKind kind);
 const char* SceneCaption(SceneKind kind);
 
 // How many balls the scene sets up. `bodies`: the --bodies value, 0 when not given; only the
-// break (default 10) and the crowd (default 200) take it.
+// break (default 10) and the crowd (default 200, also for a value beyond its limits below) take
+// it.
 unsigned SceneBodyCount(SceneKind kind, unsigned bodies);
 // The crowd's limits: beyond this the cells of the broad phase (30 entries each) overflow and
 // random placement without overlap gets slow.

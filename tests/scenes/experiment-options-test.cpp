@@ -82,4 +82,9 @@ TEST(ExperimentOptions, BadValuesAreRejectedWithAMessage) {
     EXPECT_FALSE(ExperimentOptionsAgree(crowd, problem)) << bodies;
   }
   EXPECT_EQ(problem, "--bodies with --scene crowd wants a whole number from 2 to 300, not 301");
+  // Stepped to from the break, the crowd takes a --bodies beyond its limits as its default.
+  EXPECT_EQ(SceneBodyCount(SceneKind::Crowd, 300), 300u);
+  EXPECT_EQ(SceneBodyCount(SceneKind::Crowd, 301), 200u);
+  EXPECT_EQ(SceneBodyCount(SceneKind::Crowd, 1), 200u);
+  EXPECT_EQ(SceneBodyCount(SceneKind::Break, 301), 301u);
 }

@@ -135,6 +135,16 @@ TEST(Experiment, ADemoSessionOfActionsRepeatsWithTheSameSeed) {
     EXPECT_FALSE(RepeatShot(scene, control)) << "a new scene has no last shot";
     PressStart(scene, control);
     frames(30);
+    {
+      ScopedWorkingDirectory in_data(QUORVEL_DATA_DIR);
+      testing::internal::CaptureStderr();
+      SwitchScene(scene, control, SceneKind::HeadOn);
+      testing::internal::GetCapturedStderr();
+    }
+    PressStart(scene, control);
+    frames(20);
+    PressReset(scene, control);
+    EXPECT_EQ(scene.bodies_system.Body(1)->position.z, -5.0f) << "Reset racks the scene's own layout";
     return prints;
   };
   const std::vector<uint64_t> first = session(21);
