@@ -1,9 +1,27 @@
 #include "inspect/state-history.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdint>
 
 #include "base/assertion.h"
 #include "scene.h"
+
+namespace {
+
+// The ring's memory is touched for the first time as it fills, a page at every other state: with
+// the system's small pages that fault costs more than the copy of the state itself. Large pages
+// (where the system gives them) fault once per 2 MB instead. Only a hint: without them nothing
+// changes but the cost.
+void AskForLargePages(void* start, size_t bytes) {
+  constexpr uintptr_t kLargePage = uintptr_t{2} << 20;
+  const uintptr_t first = (reinterpret_cast<uintptr_t>(start) + kLargePage - 1) & ~(kLargePage - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(start) + bytes) & ~(kLargePage - 1);
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
+}  // namespace
 
 StateHistory::StateHistory(size_t max_bytes, size_t max_states) : max_bytes_(max_bytes), max_states_(max_states) {
   QUORVEL_ASSERT(max_states_ > 0);
@@ -29,6 +47,8 @@ void StateHistory::Configure(uint32_t body_count) {
   bodies_.shrink_to_fit();
   slots_.reserve(capacity_);
   bodies_.reserve(capacity_ * body_count);
+  AskForLargePages(bodies_.data(), bodies_.capacity() * sizeof(BodyState));
+  AskForLargePages(slots_.data(), slots_.capacity() * sizeof(Slot));
 }
 
 size_t StateHistory::SlotIndex(uint64_t iteration) const {
