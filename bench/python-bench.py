@@ -16,6 +16,7 @@ import argparse
 import os
 import pathlib
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -23,18 +24,9 @@ import numpy as np
 import quorvel
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
+sys.path.insert(0, str(ROOT / "python/tests"))
+from poses import random_rotations  # noqa: E402  the tests' seeded rotations
 N = 20000
-
-
-def rotations(rng, n):
-    q = rng.normal(size=(n, 4))
-    q /= np.linalg.norm(q, axis=1, keepdims=True)
-    s, x, y, z = q.T
-    return np.stack([
-        np.stack([1 - 2 * (y * y + z * z), 2 * (x * y - s * z), 2 * (x * z + s * y)], axis=-1),
-        np.stack([2 * (x * y + s * z), 1 - 2 * (x * x + z * z), 2 * (y * z - s * x)], axis=-1),
-        np.stack([2 * (x * z - s * y), 2 * (y * z + s * x), 1 - 2 * (x * x + y * y)], axis=-1),
-    ], axis=1)
 
 
 def poses(n):
@@ -44,7 +36,7 @@ def poses(n):
                                                                  rng.uniform(2.1, 4.0, n)))
     direction = rng.normal(size=(n, 3))
     direction /= np.linalg.norm(direction, axis=1, keepdims=True)
-    return rotations(rng, n), np.zeros((n, 3)), rotations(rng, n), direction * d[:, None]
+    return random_rotations(rng, n), np.zeros((n, 3)), random_rotations(rng, n), direction * d[:, None]
 
 
 def best(repeat, run, clock):

@@ -2,7 +2,7 @@ import numpy as np
 import pytest
 import quorvel
 
-from conftest import near_touching_offsets, random_rotations
+from poses import near_touching_offsets, random_rotations
 
 
 def read_tris(path):

@@ -27,6 +27,8 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QuorvelConfig.cmake ${CMAKE_CURRENT_BI
 
 # The prefix is taken from where the file lies, so that `cmake --install --prefix P` (decided
 # after configuring) gives a correct file.
+file(RELATIVE_PATH QUORVEL_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" QUORVEL_PC_TO_PREFIX "${QUORVEL_PC_TO_PREFIX}")
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/package/quorvel-collision.pc.in
   ${CMAKE_CURRENT_BINARY_DIR}/quorvel-collision.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quorvel-collision.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
