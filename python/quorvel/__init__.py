@@ -12,3 +12,10 @@ A pose (R, t) places a model point p at R p + t. See help(quorvel.collide).
 from ._quorvel import CollideResult, Model, Scene, collide, collide_many, triangles_touch
 
 __all__ = ["CollideResult", "Model", "Scene", "collide", "collide_many", "triangles_touch"]
+
+for _thing in (CollideResult, Model, Scene, collide, collide_many, triangles_touch):
+    try:
+        _thing.__module__ = __name__  # help() names quorvel, not its native part
+    except (AttributeError, TypeError):
+        pass
+del _thing
