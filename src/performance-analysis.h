@@ -4,6 +4,8 @@
 
 #include "simulation-iteration.h"
 
+class RBSystem;
+
 // Told of every iteration the benchmark runs. Settling iterations are numbered from 1; timed
 // ones from 0 to timed_total - 1.
 class PerformanceObserver {
@@ -28,3 +30,10 @@ struct PerformanceReport {
   long long skipped = 0;     // body pairs whose bounding balls were apart
   long long box_visits = 0;  // bounding-volume pairs visited by the queries run
 };
+
+// The benchmark's settling loop, after its shot: whole iterations of step h until one is free of
+// contacts (none when the last pass already was), at most 100,000 of them, after which it says
+// so on the standard error stream and gives up. Returns the iterations run; settled, if given,
+// tells whether the loop ended free of contacts. The observer, if any, is told of each.
+long SettleSystem(RBSystem& bodies, RBSystem& environment, float h, PerformanceObserver* observer = nullptr,
+                  bool* settled = nullptr);

@@ -175,7 +175,17 @@ TEST(ModelDeathTest, BadFilesExitWithTheirMessages) {
     EXPECT_EXIT(LoadCollisionModel(collision, path.c_str(), 1.0f), testing::ExitedWithCode(1),
                 "ERROR occurred while parsing .*" + std::string(c.name) + "\n" + c.message)
         << c.name;
+    // The library's own loader reports the same message to its caller and goes on.
+    std::string message;
+    EXPECT_EQ(LoadTrisModel(collision, path.c_str(), message), StatusMalformedFile) << c.name;
+    EXPECT_TRUE(testing::internal::RE::PartialMatch(message + "\n", testing::internal::RE(c.message))) << message;
+    EXPECT_EQ(collision.state(), CQ_ModelState::Empty);
   }
+  std::string message;
+  CQ_Model untouched;
+  EXPECT_EQ(LoadTrisModel(untouched, (testing::TempDir() + "missing.tris").c_str(), message), StatusFileNotRead);
+  EXPECT_EQ(message, "Could not open file.");
+  EXPECT_EQ(untouched.state(), CQ_ModelState::Empty);
   Model model;
   EXPECT_EXIT(model.Load((testing::TempDir() + "missing.tris").c_str(), 1.0f), testing::ExitedWithCode(1),
               open_failed);

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cstdlib>
 #include <fstream>
-#include <iostream>
 #include <string>
 #include <utility>
 
@@ -105,15 +103,4 @@ TrisStatus ReadTris(const char* file_name, std::vector<float>& coords, int& coun
   std::ifstream in(file_name);
   if (in.fail()) return Fail(TrisStatus::CannotOpen, message, kCannotOpen);
   return ParseTris(in, coords, count, message);
-}
-
-int ReadTrisFile(const char* file_name, std::vector<float>& coords) {
-  int count = 0;
-  std::string message;
-  if (ReadTris(file_name, coords, count, message) != TrisStatus::Ok) {
-    std::cerr << "ERROR occurred while parsing " << file_name << std::endl;
-    std::cerr << message << std::endl;
-    std::exit(1);
-  }
-  return count;
 }

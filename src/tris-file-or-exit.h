@@ -1,0 +1,14 @@
+#pragma once
+// Our programs' way with a bad mesh file: say what is wrong and end with exit code 1, before
+// anything of the file is used. (The collision library itself reports such a file to its caller.)
+
+#include <string>
+#include <vector>
+
+// Writes "ERROR occurred while parsing <file name>" and the reader's message to the standard
+// error stream and ends the program with exit code 1.
+[[noreturn]] void ExitOnBadMeshFile(const char* file_name, const std::string& message);
+
+// The loaders' reading: fills `coords` with the 9n numbers of the file and returns n, or ends
+// the program as ExitOnBadMeshFile does.
+int ReadTrisFile(const char* file_name, std::vector<float>& coords);
