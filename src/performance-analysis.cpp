@@ -44,7 +44,7 @@ void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment, Performanc
   bodies.Start();
   while (bodies.collision_free == 0) {
     if (figures.settling_iterations == kMaxSettlingIterations) {
-      figures.settled = false;
+      figures.contact_free_reached = false;
       if (observer) observer->SettlingDone();
       std::cerr << "Still colliding after " << kMaxSettlingIterations << " iterations; timing anyway." << std::endl;
       break;
@@ -53,7 +53,7 @@ void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment, Performanc
     ++figures.settling_iterations;
     if (observer) observer->Settling(figures.settling_iterations, stats);
   }
-  if (observer && figures.settled) observer->SettlingDone();
+  if (observer && figures.contact_free_reached) observer->SettlingDone();
 
   std::cerr << "Starting performance analysis." << std::endl;
   const double start = ProcessorMilliseconds();

@@ -19,7 +19,9 @@ class PerformanceObserver {
 
 struct PerformanceReport {
   long settling_iterations = 0;
-  bool settled = true;  // false when the settling loop gave up at its bound
+  // Whether an iteration free of contacts came (the settling loop's end); false when the loop gave
+  // up at its bound. The balls may well still be moving.
+  bool contact_free_reached = true;
   int timed_iterations = 0;
   double seconds_per_iteration = 0;  // processor time
   // Sums over the timed iterations, both passes together.

@@ -15,6 +15,7 @@ namespace {
 const char kCannotOpen[] = "Could not open file.";
 const char kCannotRead[] = "Could not read file.";
 const char kBadCount[] = "First entry should be number of triangles (an unsigned int).";
+const char kNoArea[] = "No triangle has a positive area: no body could ever touch this mesh.";
 
 constexpr long long kMostTriangles = 0x7fffffff;
 // Longer than any count we take ("+" and ten digits, leading zeros aside): the token is refused
@@ -57,6 +58,35 @@ long long BytesLeft(std::istream& in) {
   return end == std::streampos(-1) ? -1 : static_cast<long long>(end - start);
 }
 
+// After a failed extraction: what is left of the token it stopped at (extraction may have taken
+// a sign or a prefix of it), so that the message can name it. Long tokens are cut short.
+std::string RestOfToken(std::istream& in) {
+  constexpr size_t kLongestShown = 24;
+  in.clear();
+  std::string token;
+  for (int c = in.peek(); c != std::char_traits<char>::eof() && !IsSpace(c); c = in.peek()) {
+    if (token.size() == kLongestShown) {
+      token += "...";
+      break;
+    }
+    token += static_cast<char>(in.get());
+  }
+  return token;
+}
+
+// Whether any triangle of the 9n numbers spans an area: a mesh without one has nothing a body
+// could ever touch. In double, so that no float overflow or underflow hides an area.
+bool HasTriangleWithArea(const std::vector<float>& coords) {
+  for (size_t t = 0; t + 9 <= coords.size(); t += 9) {
+    const float* c = &coords[t];
+    const double u[3] = {double(c[3]) - c[0], double(c[4]) - c[1], double(c[5]) - c[2]};
+    const double v[3] = {double(c[6]) - c[0], double(c[7]) - c[1], double(c[8]) - c[2]};
+    const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+    if (n[0] * n[0] + n[1] * n[1] + n[2] * n[2] > 0) return true;
+  }
+  return false;
+}
+
 TrisStatus Fail(TrisStatus status, std::string& message, std::string why) {
   message = std::move(why);
   return status;
@@ -88,8 +118,12 @@ TrisStatus ParseTris(std::istream& in, std::vector<float>& coords, int& count, s
         return Fail(TrisStatus::OutOfRange, message,
                     triangle + ": number " + std::to_string(i % 9 + 1) +
                         " of 9 is out of range for a float (larger in size than about 3.4e38).");
+      const std::string token = RestOfToken(in);
+      if (token.empty())
+        return Fail(TrisStatus::Incomplete, message,
+                    triangle + " is incomplete: expected 9 numbers, found " + std::to_string(i % 9) + ".");
       return Fail(TrisStatus::Incomplete, message,
-                  triangle + " is incomplete: expected 9 numbers, found " + std::to_string(i % 9) + ".");
+                  triangle + ": number " + std::to_string(i % 9 + 1) + " of 9, '" + token + "', is not a number.");
     }
     coords.push_back(value);
   }
@@ -110,7 +144,9 @@ TrisStatus ReadTris(const char* file_name, std::vector<float>& coords, int& coun
 int ReadTrisFile(const char* file_name, std::vector<float>& coords) {
   int count = 0;
   std::string message;
-  if (ReadTris(file_name, coords, count, message) != TrisStatus::Ok) {
+  TrisStatus status = ReadTris(file_name, coords, count, message);
+  if (status == TrisStatus::Ok && !HasTriangleWithArea(coords)) status = Fail(TrisStatus::NoArea, message, kNoArea);
+  if (status != TrisStatus::Ok) {
     std::cerr << "ERROR occurred while parsing " << file_name << std::endl;
     std::cerr << message << std::endl;
     std::exit(1);

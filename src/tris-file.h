@@ -19,6 +19,7 @@ enum class TrisStatus {
   BadCount,     // the first token is not a count
   Incomplete,   // fewer than 9n numbers, or a token that is not a number where one is expected
   OutOfRange,   // a number too large in size for a float
+  NoArea,       // read whole, but no triangle spans an area (the loaders refuse it; the parser not)
 };
 
 // Parses mesh text from `in`. On success fills `coords` with the 9n numbers, sets `count` to n
@@ -31,7 +32,8 @@ TrisStatus ParseTris(std::istream& in, std::vector<float>& coords, int& count, s
 // like any other.
 TrisStatus ReadTris(const char* file_name, std::vector<float>& coords, int& count, std::string& message);
 
-// The loaders' reading: fills `coords` with the 9n numbers of the file and returns n. On any
-// problem it writes "ERROR occurred while parsing <file name>" and the problem's message to the
+// The loaders' reading: fills `coords` with the 9n numbers of the file and returns n. A mesh
+// without a triangle of positive area (none at all, or only flat ones) is refused: no body could
+// collide with it. Flat triangles beside others are kept. On any problem it writes "ERROR occurred while parsing <file name>" and the problem's message to the
 // standard error stream and ends the program with exit code 1, before anything of the file is used.
 int ReadTrisFile(const char* file_name, std::vector<float>& coords);
