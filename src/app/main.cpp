@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  if (const char* unknown = UnknownArgument(argc, argv)) {
+    std::fprintf(stderr, "quorvel: unknown option '%s'\n%s", unknown, kUsage);
+    return 2;
+  }
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(kMainWindowSize, kMainWindowSize);

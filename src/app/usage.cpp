@@ -3,7 +3,8 @@
 #include <cstring>
 
 const char kUsage[] =
-    "usage: quorvel [--help] [window system options]\n"
+    "usage: quorvel [--help] [window system options: -display NAME, -geometry WxH+X+Y, -iconic,\n"
+    "               -direct, -indirect, -gldebug, -sync]\n"
     "Run from the folder that holds box.tris and sphere03.tris (data/). Start in the panel\n"
     "shoots the white ball; every drawn frame then advances the simulation by one step.\n"
     "\n"
@@ -31,4 +32,22 @@ bool WantsHelp(int argc, char** argv) {
     if (std::strcmp(argv[a], "--help") == 0 || std::strcmp(argv[a], "-h") == 0) return true;
   }
   return false;
+}
+
+const char* UnknownArgument(int argc, char** argv) {
+  // The window system's own options; the first two take a value.
+  static const char* const with_value[] = {"-display", "-geometry"};
+  static const char* const alone[] = {"-iconic", "-direct", "-indirect", "-gldebug", "-sync", "--help", "-h"};
+  for (int a = 1; a < argc; ++a) {
+    bool known = false;
+    for (const char* option : with_value) {
+      if (std::strcmp(argv[a], option) == 0 && a + 1 < argc) {
+        known = true;
+        ++a;
+      }
+    }
+    for (const char* option : alone) known = known || std::strcmp(argv[a], option) == 0;
+    if (!known) return argv[a];
+  }
+  return nullptr;
 }
