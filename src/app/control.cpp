@@ -20,6 +20,7 @@ void Control(int id) {
     case kResetControl:
       ResetScene(scene);
       started = false;
+      close_look.monitor.ForgetLastIteration();
       break;
     case kStartControl:
       StartScene(scene, started);

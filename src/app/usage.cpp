@@ -11,21 +11,25 @@ const char kUsage[] =
     "Keys in the main window:\n"
     "  w          outlines on or off (as the panel's Wireframe box)\n"
     "  x          quit\n"
-    "  Space      pause or resume a started simulation (frames are still drawn)\n"
+    "  Space      pause or resume (frames are still drawn); before Start it arms the pause:\n"
+    "             Start then sets up the shot and waits for '.'\n"
     "  .          while paused: take exactly one iteration (step, both collision passes,\n"
     "             the rolling rule)\n"
     "  t          pacing: every frame (the default) -> real time -> slow x10 -> every frame\n"
     "  h          overlay of measurements on or off: frame rate, simulated time, pacing,\n"
     "             cost of the last iteration, contacts, rolling bodies, kinetic energy,\n"
     "             momentum, and plots of the last ten seconds\n"
+    "  f          fold the overlay to its first line, or unfold it\n"
     "  c          contact view on or off: touching triangles outlined, wall normals used as\n"
     "             arrows (yellow: bounced), collided balls fading over 0.3 s\n"
-    "  b          bounding boxes of body 0's collision tree: depth 0, 1, ... the leaves, off\n"
+    "  b          bounding boxes of a collision tree, labelled with their depth: body 0's,\n"
+    "             or over a ball that ball's; depth 0, 1, ... the leaves, off\n"
     "\n"
     "Mouse in the main window:\n"
     "  left drag              turn the view about the vertical axis\n"
     "  right drag             tilt the view\n"
-    "  Shift + left drag      on a ball: pull it towards the pointer with a spring\n";
+    "  Shift + left drag      on a ball: pull it towards the pointer with a spring, in the\n"
+    "                         level plane through its centre; beside a ball: nothing\n";
 
 bool WantsHelp(int argc, char** argv) {
   for (int a = 1; a < argc; ++a) {

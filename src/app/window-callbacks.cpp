@@ -68,7 +68,7 @@ void RestoreWindowGeometry() {
   });
 }
 
-void Keyboard(unsigned char key, int, int) {
+void Keyboard(unsigned char key, int x, int y) {
   switch (key) {
     case 'w':
     case 'W':
@@ -86,7 +86,7 @@ void Keyboard(unsigned char key, int, int) {
     case 'X':
       ExitProgram(0);
     default:
-      HandleCloseLookKey(key);
+      HandleCloseLookKey(key, x, y);
       break;
   }
 }

@@ -16,5 +16,6 @@ void Idle();
 void RestoreWindowGeometry();
 
 // "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0; Space, ".", "t", "h",
-// "c" and "b" reach the extras for looking closely (HandleCloseLookKey); other keys do nothing.
+// "f", "c" and "b" reach the extras for looking closely (HandleCloseLookKey, with the pointer's
+// (x, y) for "b"); other keys do nothing.
 void Keyboard(unsigned char key, int x, int y);

@@ -23,6 +23,10 @@ class SceneMonitor {
   void AfterFrame(double now);
 
   const IterationStats& last_iteration() const { return last_; }
+  // False from construction and from ForgetLastIteration until the next iteration: nothing the
+  // last iteration measured describes the scene then (after Reset).
+  bool has_last_iteration() const { return has_last_; }
+  void ForgetLastIteration() { has_last_ = false; }
   uint64_t iterations() const { return iterations_; }  // iterations seen since construction
   // Frames per wall second over the last full window; 0 until one has passed.
   double frames_per_second() const { return frames_per_second_; }
@@ -34,6 +38,7 @@ class SceneMonitor {
 
  private:
   IterationStats last_;
+  bool has_last_ = false;
   uint64_t iterations_ = 0;
   WallTimeSeries kinetic_energy_;
   WallTimeSeries body_contacts_;

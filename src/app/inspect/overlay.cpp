@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/app-globals.h"
+#include "inspect/figure-scale.h"
 #include "inspect/scene-measures.h"
 
 namespace {
@@ -15,6 +16,14 @@ namespace {
 // The plots look back this far, in this many bins.
 constexpr double kPlotSeconds = 10.0;
 constexpr int kPlotBins = 120;
+// Fixed, so that the overlay does not change its width as the numbers change, and small enough
+// to leave the box in view (about 240 by 230 pixels of the 720 by 720 window unfolded).
+constexpr float kOverlayWidth = 244.0f;
+constexpr float kPlotHeight = 26.0f;
+// Translucent: the balls under it stay visible.
+constexpr float kBackgroundAlpha = 0.45f;
+// The energy plot's scale never falls below this share of the shot's energy.
+constexpr float kEnergyPlotFloor = 1e-3f;
 
 // Makes the overlay's context current (creating it, with the drawing back end on the main
 // window's context, the first time) and returns the one that was current.
@@ -41,41 +50,52 @@ const char* RunState() {
   return paused ? "paused" : "running";
 }
 
-void Plot(const char* label, const WallTimeSeries& series, double now, const char* caption) {
+// floor: the least top of the scale, so that a plot of rounding noise stays flat at the bottom.
+void Plot(const char* label, const WallTimeSeries& series, double now, const char* caption, float floor,
+          double scale) {
   float bins[kPlotBins];
   series.Resample(now, kPlotSeconds, bins, kPlotBins);
   const float highest = *std::max_element(bins, bins + kPlotBins);
-  // From zero up, with room above the highest value; a flat zero still gets a scale.
-  const float top = highest > 0.0f ? 1.1f * highest : 1.0f;
   char overlay_text[64];
-  std::snprintf(overlay_text, sizeof overlay_text, "%s (max %.4g)", caption, highest);
-  ImGui::PlotLines(label, bins, kPlotBins, 0, overlay_text, 0.0f, top, ImVec2(300, 44));
+  std::snprintf(overlay_text, sizeof overlay_text, "%s, max %.4g", caption, ShownFigure(highest, scale));
+  ImGui::PlotLines(label, bins, kPlotBins, 0, overlay_text, 0.0f, PlotTop(highest, floor),
+                   ImVec2(kOverlayWidth - 16, kPlotHeight));
+}
+
+// The first line, and the only one when the overlay is folded.
+void DrawHeadline() {
+  ImGui::Text("%3.0f fps  t %7.2f  %s", close_look.monitor.frames_per_second(), bodies_system.time,
+              RunState());
 }
 
 void DrawFigures(double now) {
   const SceneMonitor& monitor = close_look.monitor;
   const IterationStats& last = monitor.last_iteration();
   const SceneMeasures measures = MeasureBodies(bodies_system);
+  const FigureScale scale = ShotScale(bodies_system);
 
-  ImGui::Text("%.0f frames per second", monitor.frames_per_second());
-  ImGui::Text("simulated time %.2f s, step %.3g s", bodies_system.time, step_size);
-  ImGui::Text("pacing: %s, %s", PacingName(close_look.pacer.mode()), RunState());
-  ImGui::Separator();
-  ImGui::Text("last iteration, microseconds:");
-  ImGui::Text("  step %.1f  body-body pass %.1f  wall pass %.1f", 1e6 * last.step_seconds,
-              1e6 * last.body_pass_seconds, 1e6 * last.wall_pass_seconds);
-  ImGui::Text("contacts: %d body-body, %d wall", last.body.contacts, last.wall.contacts);
-  ImGui::Text("rolling: %u of %u bodies", measures.rolling, bodies_system.BodyCount());
-  ImGui::Text("kinetic energy %.3f (linear %.3f, spin %.3f)", measures.KineticEnergy(),
-              measures.linear_kinetic_energy, measures.rotational_kinetic_energy);
+  ImGui::Text("pacing %s, step %.3g", PacingName(close_look.pacer.mode()), step_size);
+  // After Reset, nothing has run yet: no costs to show until the next iteration.
+  if (monitor.has_last_iteration()) {
+    ImGui::Text("us: step %6.1f bodies %6.1f walls %6.1f", 1e6 * last.step_seconds, 1e6 * last.body_pass_seconds,
+                1e6 * last.wall_pass_seconds);
+    ImGui::Text("contacts %3d body %3d wall  rolling %u/%u", last.body.contacts, last.wall.contacts,
+                measures.rolling, bodies_system.BodyCount());
+  } else {
+    ImGui::Text("us: step -  bodies -  walls -");
+    ImGui::Text("contacts -  rolling %u/%u", measures.rolling, bodies_system.BodyCount());
+  }
+  ImGui::Text("energy %9.3f (spin %8.3f)", ShownFigure(measures.KineticEnergy(), scale.energy),
+              ShownFigure(measures.rotational_kinetic_energy, scale.energy));
   const double* p = measures.momentum;
-  ImGui::Text("momentum (%.3f, %.3f, %.3f), |P| %.3f", p[0], p[1], p[2],
-              std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]));
-  ImGui::Separator();
-  Plot("##energy", monitor.kinetic_energy(), now, "kinetic energy, 10 s");
-  Plot("##body-contacts", monitor.body_contacts(), now, "body-body contacts, 10 s");
-  Plot("##wall-contacts", monitor.wall_contacts(), now, "wall contacts, 10 s");
-  ImGui::TextDisabled("Space . t h c b, Shift+drag: quorvel --help");
+  ImGui::Text("P (%.3f, %.3f, %.3f)", ShownFigure(p[0], scale.momentum), ShownFigure(p[1], scale.momentum),
+              ShownFigure(p[2], scale.momentum));
+  Plot("##energy", monitor.kinetic_energy(), now, "energy", kEnergyPlotFloor * static_cast<float>(scale.energy),
+       scale.energy);
+  Plot("##body-contacts", monitor.body_contacts(), now, "body contacts", 1.0f, 1.0);
+  Plot("##wall-contacts", monitor.wall_contacts(), now, "wall contacts", 1.0f, 1.0);
+  if (close_look.pick_missed) ImGui::TextColored(ImVec4(1, 0.8f, 0.3f, 1), "Shift + drag: no ball there");
+  ImGui::TextDisabled("f folds, h hides; keys: quorvel --help");
 }
 
 }  // namespace
@@ -98,13 +118,16 @@ void DrawOverlay(double now) {
   ImGui_ImplOpenGL2_NewFrame();  // uploads the font texture into the main window's context once
   ImGui::NewFrame();
   ImGui::SetNextWindowPos(ImVec2(8, 8));
-  ImGui::SetNextWindowBgAlpha(0.8f);
+  // Width fixed, height fitted to what is shown (0: fit that axis).
+  ImGui::SetNextWindowSize(ImVec2(kOverlayWidth, 0));
+  ImGui::SetNextWindowBgAlpha(kBackgroundAlpha);
   const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoInputs |
-                                 ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoSavedSettings |
+                                 ImGuiWindowFlags_NoSavedSettings |
                                  ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav |
                                  ImGuiWindowFlags_NoMove;
   ImGui::Begin("measurements", nullptr, flags);
-  DrawFigures(now);
+  DrawHeadline();
+  if (!close_look.overlay_folded) DrawFigures(now);
   ImGui::End();
   ImGui::Render();
   ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
