@@ -17,8 +17,8 @@ namespace {
 constexpr double kPlotSeconds = 10.0;
 constexpr int kPlotBins = 120;
 // Fixed, so that the overlay does not change its width as the numbers change, and small enough
-// to leave the box in view (about 240 by 230 pixels of the 720 by 720 window unfolded).
-constexpr float kOverlayWidth = 244.0f;
+// to leave the box in view (about 270 by 230 pixels of the 720 by 720 window unfolded).
+constexpr float kOverlayWidth = 272.0f;
 constexpr float kPlotHeight = 26.0f;
 // Translucent: the balls under it stay visible.
 constexpr float kBackgroundAlpha = 0.45f;
@@ -74,18 +74,18 @@ void DrawFigures(double now) {
   const SceneMeasures measures = MeasureBodies(bodies_system);
   const FigureScale scale = ShotScale(bodies_system);
 
-  ImGui::Text("pacing %s, step %.3g", PacingName(close_look.pacer.mode()), step_size);
+  ImGui::Text("%s, step %.3g, rolling %u/%u", PacingName(close_look.pacer.mode()), step_size, measures.rolling,
+              bodies_system.BodyCount());
   // After Reset, nothing has run yet: no costs to show until the next iteration.
   if (monitor.has_last_iteration()) {
-    ImGui::Text("us: step %6.1f bodies %6.1f walls %6.1f", 1e6 * last.step_seconds, 1e6 * last.body_pass_seconds,
+    ImGui::Text("us: step %.1f bodies %.1f walls %.1f", 1e6 * last.step_seconds, 1e6 * last.body_pass_seconds,
                 1e6 * last.wall_pass_seconds);
-    ImGui::Text("contacts %3d body %3d wall  rolling %u/%u", last.body.contacts, last.wall.contacts,
-                measures.rolling, bodies_system.BodyCount());
+    ImGui::Text("contacts: %d body-body, %d wall", last.body.contacts, last.wall.contacts);
   } else {
-    ImGui::Text("us: step -  bodies -  walls -");
-    ImGui::Text("contacts -  rolling %u/%u", measures.rolling, bodies_system.BodyCount());
+    ImGui::Text("us: step - bodies - walls -");
+    ImGui::Text("contacts: -");
   }
-  ImGui::Text("energy %9.3f (spin %8.3f)", ShownFigure(measures.KineticEnergy(), scale.energy),
+  ImGui::Text("energy %.3f (spin %.3f)", ShownFigure(measures.KineticEnergy(), scale.energy),
               ShownFigure(measures.rotational_kinetic_energy, scale.energy));
   const double* p = measures.momentum;
   ImGui::Text("P (%.3f, %.3f, %.3f)", ShownFigure(p[0], scale.momentum), ShownFigure(p[1], scale.momentum),
@@ -95,7 +95,7 @@ void DrawFigures(double now) {
   Plot("##body-contacts", monitor.body_contacts(), now, "body contacts", 1.0f, 1.0);
   Plot("##wall-contacts", monitor.wall_contacts(), now, "wall contacts", 1.0f, 1.0);
   if (close_look.pick_missed) ImGui::TextColored(ImVec4(1, 0.8f, 0.3f, 1), "Shift + drag: no ball there");
-  ImGui::TextDisabled("f folds, h hides; keys: quorvel --help");
+  ImGui::TextDisabled("f: fold  h: hide  quorvel --help");
 }
 
 }  // namespace
