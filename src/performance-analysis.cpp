@@ -31,7 +31,7 @@ void Count(const IterationStats& stats, PerformanceReport& report) {
 
 }  // namespace
 
-long SettleSystem(RBSystem& bodies, RBSystem& environment, float h, PerformanceObserver* observer, bool* settled) {
+long SettleSystem(RBSystem& bodies, RBSystem& environment, float h, PerformanceObserver* observer, bool* contact_free) {
   const bool timing = observer && observer->WantsTiming();
   IterationStats stats;
   long iterations = 0;
@@ -48,7 +48,7 @@ long SettleSystem(RBSystem& bodies, RBSystem& environment, float h, PerformanceO
     if (observer) observer->Settling(iterations, stats);
   }
   if (observer && free_of_contacts) observer->SettlingDone();
-  if (settled) *settled = free_of_contacts;
+  if (contact_free) *contact_free = free_of_contacts;
   return iterations;
 }
 
@@ -63,7 +63,7 @@ void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment, Performanc
 
   std::cerr << "Waiting for no collisions." << std::endl;
   bodies.Start();
-  figures.settling_iterations = SettleSystem(bodies, environment, h, observer, &figures.settled);
+  figures.settling_iterations = SettleSystem(bodies, environment, h, observer, &figures.contact_free_reached);
 
   std::cerr << "Starting performance analysis." << std::endl;
   const double start = ProcessorMilliseconds();

@@ -10,5 +10,7 @@
 [[noreturn]] void ExitOnBadMeshFile(const char* file_name, const std::string& message);
 
 // The loaders' reading: fills `coords` with the 9n numbers of the file and returns n, or ends
-// the program as ExitOnBadMeshFile does.
+// the program as ExitOnBadMeshFile does. A mesh without a triangle of positive area (none at all,
+// or only flat ones) is refused too: no body could collide with it. Flat triangles beside others
+// are kept, as the collision library keeps them.
 int ReadTrisFile(const char* file_name, std::vector<float>& coords);
