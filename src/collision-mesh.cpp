@@ -53,6 +53,11 @@ void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale) {
   std::string message;
   const int status = LoadTrisModel(model, file_name, message, scale);
   if (status == StatusFileNotRead || status == StatusMalformedFile) ExitOnBadMeshFile(file_name, message);
+  for (int i = 0; i < model.tri_count(); ++i) {
+    const ModelTri& t = model.tri_list()[i];
+    if (SpansArea(t.vert1, t.vert2, t.vert3)) return;
+  }
+  ExitOnBadMeshFile(file_name, kNoAreaMessage);
 }
 
 std::shared_ptr<const CollisionMesh> LoadCollisionMesh(const char* file_name, float scale) {

@@ -5,6 +5,14 @@
 #include <string>
 #include <vector>
 
+// The refusal of a mesh without a triangle of positive area: no body could ever collide with it.
+// Our programs refuse such a mesh; the collision library loads it (flat triangles are legal).
+extern const char kNoAreaMessage[];
+
+// Whether the triangle with corners a, b, c spans an area. In double, so that no float overflow
+// or underflow hides one.
+bool SpansArea(const double a[3], const double b[3], const double c[3]);
+
 // Writes "ERROR occurred while parsing <file name>" and the reader's message to the standard
 // error stream and ends the program with exit code 1.
 [[noreturn]] void ExitOnBadMeshFile(const char* file_name, const std::string& message);

@@ -168,7 +168,9 @@ TEST(ModelDeathTest, BadFilesExitWithTheirMessages) {
     EXPECT_EXIT(LoadCollisionModel(collision, path.c_str(), 1.0f), testing::ExitedWithCode(1),
                 "ERROR occurred while parsing .*" + std::string(c.name) + "\n" + c.message)
         << c.name;
-    // The library's own loader reports the same message to its caller and goes on.
+    // The library's own loader reports the same message to its caller and goes on. A mesh without
+    // a triangle of positive area is a legal model there; only our programs refuse it.
+    if (c.message == no_area) continue;
     std::string message;
     EXPECT_EQ(LoadTrisModel(collision, path.c_str(), message), StatusMalformedFile) << c.name;
     EXPECT_TRUE(testing::internal::RE::PartialMatch(message + "\n", testing::internal::RE(c.message))) << message;
