@@ -3,7 +3,7 @@
 
 #include "scenes/scene-kind.h"
 
-// Sets up the experiment the options chose (by default the specified scene: the generator
+// Sets up the experiment the options chose (by default the break: the generator
 // seeded with the time in seconds, the box and ten bodies of sphere model 3 from the working
 // directory, the loader's progress written to the standard error stream), racks it, attaches
 // the forces, then compiles every loaded model's display list. A missing or malformed mesh file
