@@ -14,9 +14,6 @@ bool SpansArea(const double a[3], const double b[3], const double c[3]) {
   return n[0] * n[0] + n[1] * n[1] + n[2] * n[2] > 0;
 }
 
-namespace {
-
-// Whether any triangle of the 9n numbers spans an area.
 bool HasTriangleWithArea(const std::vector<float>& coords) {
   for (size_t t = 0; t + 9 <= coords.size(); t += 9) {
     const float* c = &coords[t];
@@ -25,8 +22,6 @@ bool HasTriangleWithArea(const std::vector<float>& coords) {
   }
   return false;
 }
-
-}  // namespace
 
 void ExitOnBadMeshFile(const char* file_name, const std::string& message) {
   std::cerr << "ERROR occurred while parsing " << file_name << std::endl;

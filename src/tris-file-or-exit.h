@@ -12,6 +12,8 @@ extern const char kNoAreaMessage[];
 // Whether the triangle with corners a, b, c spans an area. In double, so that no float overflow
 // or underflow hides one.
 bool SpansArea(const double a[3], const double b[3], const double c[3]);
+// Whether any triangle of the 9n numbers of a mesh file spans an area.
+bool HasTriangleWithArea(const std::vector<float>& coords);
 
 // Writes "ERROR occurred while parsing <file name>" and the reader's message to the standard
 // error stream and ends the program with exit code 1.

@@ -23,6 +23,7 @@
 #include "scene.h"
 #include "scenes/experiment-options.h"
 #include "scenes/experiment.h"
+#include "tris-file-or-exit.h"
 
 namespace py = pybind11;
 
@@ -80,11 +81,13 @@ void CheckMeshFile(const std::string& folder, const char* name) {
   int count = 0;
   std::string message;
   switch (ReadTris(path.c_str(), coords, count, message)) {
-    case TrisStatus::Ok: return;
+    case TrisStatus::Ok: break;
     case TrisStatus::CannotOpen:
     case TrisStatus::CannotRead: Raise(PyExc_OSError, path + ": " + message);
     default: Raise(PyExc_ValueError, path + ": " + message);
   }
+  // Our programs also refuse a mesh that no body could touch.
+  if (!HasTriangleWithArea(coords)) Raise(PyExc_ValueError, path + ": " + kNoAreaMessage);
 }
 
 class PyScene {

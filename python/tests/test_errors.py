@@ -54,5 +54,8 @@ def test_every_bad_input_raises_and_the_interpreter_goes_on(tmp_path, data_dir):
     (tmp_path / "sphere03.tris").write_text("1 0 0 0 1 0 0 0 1")
     with pytest.raises(ValueError, match="sphere03.tris: Triangle 1 of 1 is incomplete"):
         quorvel.Scene(data_dir=tmp_path)
+    (tmp_path / "sphere03.tris").write_text("1  0 0 0 0 0 0 0 0 0")
+    with pytest.raises(ValueError, match="sphere03.tris: No triangle has a positive area"):
+        quorvel.Scene(data_dir=tmp_path)
     # Still here, and still answering.
     assert quorvel.collide(model, POSE, model, POSE).hit
