@@ -1,6 +1,8 @@
 # The two commands of the README. Both install what is missing, then build.
 #   make run   start the demo from data/ (the mesh files are read from the working directory)
-#   make test  build a release tree and a sanitizer tree and run every test in both
+#   make test  build a release tree and a sanitizer tree and run every test in both; then build
+#              the benchmark alone for this processor (-march=native, build/native) and check
+#              that it gives the recorded fingerprints, as the release tree's own test does
 #   make soak  a million iterations of the demo's per-frame work per integrator and step size
 #              (not part of make test; SOAK_ITERATIONS=N to change the count)
 #   make mutants  plant each fault of tools/mutants.txt in a scratch copy and check that the unit
@@ -11,12 +13,13 @@
 
 RELEASE  := build/release
 SANITIZE := build/sanitize
+NATIVE   := build/native
 FUZZ     := build/fuzz
 JOBS     := $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := mesh-file collide triangles
 
-.PHONY: run test setup build build-sanitize soak mutants build-fuzz fuzz fuzz-corpus
+.PHONY: run test setup build build-sanitize native-fingerprints soak mutants build-fuzz fuzz fuzz-corpus
 
 setup:
 	@bash scripts/setup
@@ -43,9 +46,17 @@ run: build
 	  $(RELEASE)/bin/make-meshes data; \
 	fi
 
+# Built for the processor it runs on, the benchmark must still give every recorded fingerprint:
+# the results do not depend on the build's flags. Only the benchmark, to keep the time small.
+native-fingerprints: setup
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-march=native
+	cmake --build $(NATIVE) -j $(JOBS) --target quorvel-bench
+	bash tests/tools/check-fingerprints $(NATIVE)/bin/quorvel-bench data
+
 test: build build-sanitize
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory native-fingerprints
 
 SOAK_ITERATIONS ?= 1000000
 soak: build

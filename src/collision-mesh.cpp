@@ -4,9 +4,9 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
-#include <vector>
+#include <string>
 
-#include "tris-file.h"
+#include "tris-file-or-exit.h"
 
 namespace {
 
@@ -50,18 +50,14 @@ BoundingBall EnclosingBall(const CQ_Model& model) {
 }
 
 void LoadCollisionModel(CQ_Model& model, const char* file_name, float scale) {
-  std::vector<float> coords;
-  const int n = ReadTrisFile(file_name, coords);
-  model.BeginModel(8);
-  const double s = scale;
-  for (int i = 0; i < n; ++i) {
-    const float* c = &coords[9 * static_cast<size_t>(i)];
-    const double p1[3] = {s * c[0], s * c[1], s * c[2]};
-    const double p2[3] = {s * c[3], s * c[4], s * c[5]};
-    const double p3[3] = {s * c[6], s * c[7], s * c[8]};
-    model.AddTri(p1, p2, p3, i);
+  std::string message;
+  const int status = LoadTrisModel(model, file_name, message, scale);
+  if (status == StatusFileNotRead || status == StatusMalformedFile) ExitOnBadMeshFile(file_name, message);
+  for (int i = 0; i < model.tri_count(); ++i) {
+    const ModelTri& t = model.tri_list()[i];
+    if (SpansArea(t.vert1, t.vert2, t.vert3)) return;
   }
-  model.EndModel();
+  ExitOnBadMeshFile(file_name, kNoAreaMessage);
 }
 
 std::shared_ptr<const CollisionMesh> LoadCollisionMesh(const char* file_name, float scale) {

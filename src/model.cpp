@@ -6,7 +6,7 @@
 
 #include "base/assertion.h"
 #include "face-normal.h"
-#include "tris-file.h"
+#include "tris-file-or-exit.h"
 
 namespace {
 

@@ -31,6 +31,27 @@ void Count(const IterationStats& stats, PerformanceReport& report) {
 
 }  // namespace
 
+long SettleSystem(RBSystem& bodies, RBSystem& environment, float h, PerformanceObserver* observer, bool* contact_free) {
+  const bool timing = observer && observer->WantsTiming();
+  IterationStats stats;
+  long iterations = 0;
+  bool free_of_contacts = true;
+  while (bodies.collision_free == 0) {
+    if (iterations == kMaxSettlingIterations) {
+      free_of_contacts = false;
+      if (observer) observer->SettlingDone();
+      std::cerr << "Still colliding after " << kMaxSettlingIterations << " iterations; timing anyway." << std::endl;
+      break;
+    }
+    RunSimulationIteration(bodies, environment, h, &stats, timing);
+    ++iterations;
+    if (observer) observer->Settling(iterations, stats);
+  }
+  if (observer && free_of_contacts) observer->SettlingDone();
+  if (contact_free) *contact_free = free_of_contacts;
+  return iterations;
+}
+
 void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment, PerformanceObserver* observer,
                                       PerformanceReport* report) {
   RBSystem& bodies = *this;
@@ -42,18 +63,7 @@ void RBSystem::RunPerformanceAnalysis(float h, RBSystem& environment, Performanc
 
   std::cerr << "Waiting for no collisions." << std::endl;
   bodies.Start();
-  while (bodies.collision_free == 0) {
-    if (figures.settling_iterations == kMaxSettlingIterations) {
-      figures.settled = false;
-      if (observer) observer->SettlingDone();
-      std::cerr << "Still colliding after " << kMaxSettlingIterations << " iterations; timing anyway." << std::endl;
-      break;
-    }
-    RunSimulationIteration(bodies, environment, h, &stats, timing);
-    ++figures.settling_iterations;
-    if (observer) observer->Settling(figures.settling_iterations, stats);
-  }
-  if (observer && figures.settled) observer->SettlingDone();
+  figures.settling_iterations = SettleSystem(bodies, environment, h, observer, &figures.contact_free_reached);
 
   std::cerr << "Starting performance analysis." << std::endl;
   const double start = ProcessorMilliseconds();

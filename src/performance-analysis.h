@@ -4,6 +4,8 @@
 
 #include "simulation-iteration.h"
 
+class RBSystem;
+
 // Told of every iteration the benchmark runs. Settling iterations are numbered from 1; timed
 // ones from 0 to timed_total - 1.
 class PerformanceObserver {
@@ -19,7 +21,9 @@ class PerformanceObserver {
 
 struct PerformanceReport {
   long settling_iterations = 0;
-  bool settled = true;  // false when the settling loop gave up at its bound
+  // Whether an iteration free of contacts came (the settling loop's end); false when the loop gave
+  // up at its bound. The balls may well still be moving.
+  bool contact_free_reached = true;
   int timed_iterations = 0;
   double seconds_per_iteration = 0;  // processor time
   // Sums over the timed iterations, both passes together.
@@ -28,3 +32,10 @@ struct PerformanceReport {
   long long skipped = 0;     // body pairs whose bounding balls were apart
   long long box_visits = 0;  // bounding-volume pairs visited by the queries run
 };
+
+// The benchmark's settling loop, after its shot: whole iterations of step h until one is free of
+// contacts (none when the last pass already was), at most 100,000 of them, after which it says
+// so on the standard error stream and gives up. Returns the iterations run; contact_free, if given,
+// tells whether the loop ended free of contacts. The observer, if any, is told of each.
+long SettleSystem(RBSystem& bodies, RBSystem& environment, float h, PerformanceObserver* observer = nullptr,
+                  bool* contact_free = nullptr);

@@ -6,6 +6,7 @@
 
 #include "base/assertion.h"
 #include "collision-workspace.h"
+#include "mesh-path.h"
 #include "random.h"
 
 RBSystem::RBSystem(uint32_t count, ForceList* forces) : force_list(forces) { AllocateBodies(count); }
@@ -39,6 +40,7 @@ void RBSystem::Setup(uint32_t count, int model, float scale) {
   char file_name[64];
   ModelFileName(model, file_name, sizeof file_name);
 
+  const std::string path = MeshPath(mesh_folder, file_name);
   auto build = [&](bool free_first) {
     std::cerr << "Initializing with model " << file_name << std::endl;
     std::cerr << "Please wait ...";
@@ -47,7 +49,7 @@ void RBSystem::Setup(uint32_t count, int model, float scale) {
     for (uint32_t i = 0; i < count; ++i) {
       arrayPtr[i].SetMass(10.0f);
       if (i == 0)
-        arrayPtr[i].LoadModels(file_name, scale);
+        arrayPtr[i].LoadModels(path.c_str(), scale);
       else
         arrayPtr[i].ShareModels(arrayPtr[0]);
       std::cerr << ".";

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "darray/darray-float.h"
 #include "darray/ode-solvers.h"
@@ -31,7 +32,7 @@ class RBSystem : public OdeSystem {
   void FreeBodies();
 
   // Builds `count` bodies of mass 10 from "sphere<NN>.tris" (NN: the model number, at least two
-  // digits) at the given scale, writing its progress to the standard error stream, then resets.
+  // digits; in mesh_folder, or the working directory when that is empty) at the given scale, writing its progress to the standard error stream, then resets.
   // The file is read once: every body shares body 0's models. Nothing happens when count, model
   // and scale are what the system already has.
   void Setup(uint32_t count, int model, float scale);
@@ -100,6 +101,7 @@ class RBSystem : public OdeSystem {
   uint32_t body_count = 0;
   int32_t model_number = 0;
   float model_scale = 1.0f;
+  std::string mesh_folder;  // where Setup reads the sphere file; empty: the working directory
   float time = 0.0f;
   unsigned char use_rk4 = 0;
   unsigned char collision_free = 1;

@@ -1,6 +1,7 @@
 #include "scene.h"
 
 #include "base/assertion.h"
+#include "mesh-path.h"
 #include "random.h"
 #include "rolling-rule.h"
 
@@ -15,9 +16,10 @@ void SetUpScene(Scene& scene, unsigned seed, unsigned body_count, int model_numb
   box.orientation = Quaternion(0.0f, Vec3(0, 1, 0));  // half a turn about y
   box.linear_momentum.SetZero();
   box.angular_momentum.SetZero();
-  box.LoadModels("box.tris", 1.0f);
+  box.LoadModels(MeshPath(scene.mesh_folder, "box.tris").c_str(), 1.0f);
 
   RBSystem& bodies = scene.bodies_system;
+  bodies.mesh_folder = scene.mesh_folder;
   bodies.Setup(body_count, model_number, 1.0f);
   ResetScene(scene);
 

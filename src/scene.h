@@ -3,6 +3,7 @@
 // and the two friction forces of every sphere, set up and driven by the same code in both.
 // Nothing here touches OpenGL; the demo compiles the loaded models' display lists afterwards.
 
+#include <string>
 #include <vector>
 
 #include "force-list.h"
@@ -20,11 +21,12 @@ struct Scene {
   std::vector<RollingResistance*> rolling_forces;  // body i's rolling resistance; not owning
   float slide = 0.005f;  // sliding friction coefficient, given at set-up and at every Start
   float roll = 0.005f;   // rolling resistance coefficient, given when a body starts rolling
+  std::string mesh_folder;  // where SetUpScene reads the mesh files; empty: the working directory
 };
 
 // Seeds the random generator; loads "box.tris" into the environment body (mass 1, turned half a
 // turn about y) and body_count spheres from model file model_number, from the working
-// directory; resets; runs both collision passes; creates and attaches the forces (body i's
+// directory (or scene.mesh_folder); resets; runs both collision passes; creates and attaches the forces (body i's
 // sliding friction at index 2i, its rolling resistance at 2i + 1) and marks every body sliding.
 // A missing or malformed mesh file ends the program with exit code 1 after its messages.
 void SetUpScene(Scene& scene, unsigned seed, unsigned body_count = 10, int model_number = 3);

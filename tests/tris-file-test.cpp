@@ -31,8 +31,8 @@ Parsed Parse(const std::string& text) {
 const char kNine[] = " 0 0 0 1 0 0 0 1 0";
 
 struct Refusal {
-  const char* text;
-  const char* message;
+  std::string text;
+  std::string message;
 };
 
 void ExpectRefused(TrisStatus status, std::initializer_list<Refusal> cases) {
@@ -105,8 +105,11 @@ TEST(TrisFile, NumbersOutOfFloatRangeAreNamed) {
 TEST(TrisFile, ShortFilesAndWordsCountTrianglesFromOne) {
   ExpectRefused(TrisStatus::Incomplete,
                 {{"2 0 0 0 1 0 0 0 1 0  4 4 4", "Triangle 2 of 2 is incomplete: expected 9 numbers, found 3."},
-                 {"1 0 0 0 1 x 0 0 1 0", "Triangle 1 of 1 is incomplete: expected 9 numbers, found 4."},
-                 {"1 nan 0 0 1 0 0 0 1 0", "Triangle 1 of 1 is incomplete: expected 9 numbers, found 0."},
+                 {"1 0 0 0 1 x 0 0 1 0", "Triangle 1 of 1: number 5 of 9, 'x', is not a number."},
+                 // A line of nine tokens used to be reported as holding none.
+                 {"1 nan 0 0 1 0 0 0 1 0", "Triangle 1 of 1: number 1 of 9, 'nan', is not a number."},
+                 {"1 0 0 0 1 0 0 0 1 " + std::string(40, 'z'),
+                  "Triangle 1 of 1: number 9 of 9, '" + std::string(24, 'z') + "...', is not a number."},
                  {"3", "Triangle 1 of 3 is incomplete: expected 9 numbers, found 0."}});
   // Anything after the last number is never read.
   const Parsed trailing = Parse("1 0 0 0 1 0 0 0 1 0x ignored words");

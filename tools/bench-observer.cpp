@@ -1,12 +1,25 @@
 #include "bench-observer.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
 #include "inspect/state-history.h"
 
-BenchObserver::BenchObserver(bool progress, std::FILE* trace) : progress_(progress), trace_(trace) {
+BenchObserver::BenchObserver(bool progress, std::FILE* trace, const char* trace_path)
+    : progress_(progress), trace_(trace), trace_path_(trace_path) {
   if (trace_)
-    std::fprintf(trace_,
+    CheckWritten(std::fprintf(trace_,
                  "phase,iteration,time,body_contacts,wall_contacts,queries,replayed,skipped,box_visits,"
-                 "step_us,body_pass_us,wall_pass_us\n");
+                 "step_us,body_pass_us,wall_pass_us\n"));
+}
+
+void BenchObserver::CheckWritten(int result) {
+  if (result >= 0) return;
+  const int reason = errno;
+  ClearLine();
+  std::fprintf(stderr, "quorvel-bench: writing the trace file '%s' failed: %s\n", trace_path_, std::strerror(reason));
+  std::exit(1);
 }
 
 bool BenchObserver::Due() {
@@ -24,11 +37,11 @@ void BenchObserver::ClearLine() {
 }
 
 void BenchObserver::TraceRow(const char* phase, long iteration, const IterationStats& stats) {
-  std::fprintf(trace_, "%s,%ld,%.9g,%d,%d,%d,%d,%d,%lld,%.3f,%.3f,%.3f\n", phase, iteration, stats.time,
+  CheckWritten(std::fprintf(trace_, "%s,%ld,%.9g,%d,%d,%d,%d,%d,%lld,%.3f,%.3f,%.3f\n", phase, iteration, stats.time,
                stats.body.contacts,
                stats.wall.contacts, stats.body.queries + stats.wall.queries, stats.body.replayed + stats.wall.replayed,
                stats.body.skipped + stats.wall.skipped, stats.body.box_visits + stats.wall.box_visits,
-               1e6 * stats.step_seconds, 1e6 * stats.body_pass_seconds, 1e6 * stats.wall_pass_seconds);
+               1e6 * stats.step_seconds, 1e6 * stats.body_pass_seconds, 1e6 * stats.wall_pass_seconds));
 }
 
 void BenchObserver::Keep(const IterationStats& stats) {
@@ -57,4 +70,6 @@ void BenchObserver::Timed(int iteration, int timed_total, const IterationStats& 
 
 void BenchObserver::TimedDone() {
   if (progress_) ClearLine();
+  // The last rows still in the buffer: their failure, too, comes before the result line.
+  if (trace_) CheckWritten(std::fflush(trace_));
 }

@@ -13,8 +13,9 @@ struct Scene;
 class BenchObserver : public PerformanceObserver {
  public:
   // progress: keep one line on the standard error stream up to date. trace: the open file to
-  // write rows to, or null.
-  BenchObserver(bool progress, std::FILE* trace);
+  // write rows to, or null; trace_path its name for messages. A row that cannot be written ends
+  // the program with exit code 1 and the system's reason, before the benchmark's result line.
+  BenchObserver(bool progress, std::FILE* trace, const char* trace_path = "");
   // --history: after every iteration the scene's state is kept in the history, as the demo keeps
   // it, so that the timed figures include what that costs.
   void KeepHistory(StateHistory* history, const Scene* scene) {
@@ -35,9 +36,12 @@ class BenchObserver : public PerformanceObserver {
   void ClearLine();
   void Keep(const IterationStats& stats);
   void TraceRow(const char* phase, long iteration, const IterationStats& stats);
+  // Called with what fprintf or fflush returned: on a failure, says why and exits 1.
+  void CheckWritten(int result);
 
   bool progress_;
   std::FILE* trace_;
+  const char* trace_path_;
   std::chrono::steady_clock::time_point last_update_;
   bool line_shown_ = false;
   StateHistory* history_ = nullptr;

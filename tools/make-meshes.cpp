@@ -6,8 +6,12 @@
 //   box.tris: the play volume x -15..15, y -1..10, z -20..20, two triangles per face.
 // The output is a pure function of this code: the test suite regenerates it and compares bytes.
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -101,7 +105,7 @@ std::vector<Triangle> Box() {
 bool WriteTris(const std::string& path, const std::vector<Triangle>& tris, double scale) {
   std::FILE* file = std::fopen(path.c_str(), "w");
   if (!file) {
-    std::fprintf(stderr, "make-meshes: cannot write %s\n", path.c_str());
+    std::fprintf(stderr, "make-meshes: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
     return false;
   }
   std::fprintf(file, "%zu\n", tris.size());
@@ -115,26 +119,47 @@ bool WriteTris(const std::string& path, const std::vector<Triangle>& tris, doubl
     }
     std::fprintf(file, "\n");
   }
-  return std::fclose(file) == 0;
+  const bool written = !std::ferror(file);
+  if (std::fclose(file) != 0 || !written) {
+    std::fprintf(stderr, "make-meshes: writing %s failed: %s\n", path.c_str(), std::strerror(errno));
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char usage[] =
+      "usage: make-meshes [folder]\n"
+      "Writes sphere00.tris .. sphere05.tris (icospheres of radius 0.99, 20 x 4^N triangles) and\n"
+      "box.tris (the play volume) into the folder (default: the working directory).\n";
+  if (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-    std::fprintf(stderr, "usage: make-meshes [folder]\n");
+    std::fprintf(stderr, "make-meshes: %s '%s'\n%s", argc > 2 ? "one folder only, not also" : "unknown option",
+                 argv[argc > 2 ? 2 : 1], usage);
     return 2;
   }
   const std::string folder = argc == 2 ? argv[1] : ".";
+  // A folder that cannot take the files is said once, with the reason, rather than per file.
+  struct stat info;
+  const int reason = stat(folder.c_str(), &info) != 0 ? errno : S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+  if (reason != 0) {
+    std::fprintf(stderr, "make-meshes: cannot write into '%s': %s\n", folder.c_str(), std::strerror(reason));
+    return 1;
+  }
   const double sphere_radius = 0.99;
   bool ok = true;
   std::vector<Triangle> sphere = Icosahedron();
-  for (int level = 0; level <= 5; ++level) {
+  for (int level = 0; level <= 5 && ok; ++level) {
     char name[32];
     std::snprintf(name, sizeof name, "/sphere%02d.tris", level);
-    ok = WriteTris(folder + name, sphere, sphere_radius) && ok;
+    ok = WriteTris(folder + name, sphere, sphere_radius);
     if (level < 5) sphere = Subdivide(sphere);
   }
-  ok = WriteTris(folder + "/box.tris", Box(), 1.0) && ok;
+  ok = ok && WriteTris(folder + "/box.tris", Box(), 1.0);
   return ok ? 0 : 1;
 }

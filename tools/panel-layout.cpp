@@ -6,12 +6,25 @@
 // where a name may contain spaces ("Sim Method", "Step: up").
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/control-panel.h"
 #include "app/panel/headless-panel.h"
 #include "app/panel/panel-window.h"
 
-int main() {
+int main(int argc, char** argv) {
+  const char usage[] =
+      "usage: panel-layout\n"
+      "Prints the demo's control panel size (window W H) and the rectangle of every control\n"
+      "(rect LEFT TOP RIGHT BOTTOM NAME), laid out headless by the demo's own panel code.\n";
+  if (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
+  if (argc > 1) {
+    std::fprintf(stderr, "panel-layout: unknown option '%s'\n%s", argv[1], usage);
+    return 2;
+  }
   PanelWindow panel("GLUI");
   AddControlPanelWidgets(panel);
   HeadlessPanel headless(panel);

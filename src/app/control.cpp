@@ -22,6 +22,7 @@ void Control(int id) {
       SessionAction reset;
       reset.kind = ActionKind::Reset;
       timeline.Perform(reset);
+      close_look.monitor.ForgetLastIteration();  // its costs describe the old run
       break;
     }
     case kStartControl: {

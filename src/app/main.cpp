@@ -45,6 +45,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quorvel: %s (quorvel --help lists the options)\n", problem.c_str());
     return kBadOptionCode;
   }
+  if (const char* unknown = UnknownArgument(argc, argv)) {
+    std::fprintf(stderr, "quorvel: unknown option '%s'\n%s", unknown, kUsage);
+    return kBadOptionCode;
+  }
   Session session;
   if (!PrepareDemoSession(options, session)) return 1;
   glutInit(&argc, argv);

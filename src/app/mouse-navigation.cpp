@@ -18,13 +18,16 @@ SightRay RayUnderPointer(int x, int y) {
   return RayThroughWindowPoint(camera, x + 0.5, y + 0.5, window.width, window.height);
 }
 
-// Starts pulling the ball under the pointer, if there is one.
+// Starts pulling the ball under the pointer, if there is one. The ball is held at its centre's
+// height and pulled in that level plane (the simulation is planar): the grip is the picked point
+// brought down or up to the centre's height.
 bool PickAndHold(int x, int y) {
   const SightRay ray = RayUnderPointer(x, y);
   const PickHit hit = PickBody(bodies_system, ray.origin, ray.direction);
   if (!hit.hit) return false;
-  close_look.pull.Begin(bodies_system, hit.body, hit.point);
-  close_look.pull_depth = DepthAlongView(camera, hit.point);
+  const float height = bodies_system.Body(hit.body)->position.y;
+  close_look.pull.Begin(bodies_system, hit.body, Vec3(hit.point.x, height, hit.point.z));
+  close_look.pull_height = height;
   return true;
 }
 
@@ -65,16 +68,24 @@ void EndAim(int x, int y) {
   aim_drag = AimDrag();
 }
 
+bool ShiftPress(int button, int state) {
+  return button == GLUT_LEFT_BUTTON && state == GLUT_DOWN && (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
+}
+
 }  // namespace
 
 void Mouse(int button, int state, int x, int y) {
-  if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN) {
-    const int modifiers = glutGetModifiers();
-    if (((modifiers & GLUT_ACTIVE_SHIFT) != 0 && PickAndHold(x, y)) ||
-        ((modifiers & GLUT_ACTIVE_CTRL) != 0 && BeginAim(x, y))) {
-      glutPostRedisplay();
-      return;
-    }
+  // A Shift press never turns the view: it holds the ball under the pointer, or does nothing
+  // (and says so in the overlay) when there is none, as when the ball moved away meanwhile.
+  if (ShiftPress(button, state)) {
+    close_look.pick_missed = !PickAndHold(x, y);
+    glutPostRedisplay();
+    return;
+  }
+  if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN && (glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0 &&
+      BeginAim(x, y)) {
+    glutPostRedisplay();
+    return;
   }
   if (button == GLUT_LEFT_BUTTON && state == GLUT_UP && aim_drag.active) {
     EndAim(x, y);
@@ -91,7 +102,8 @@ void Mouse(int button, int state, int x, int y) {
 void Motion(int x, int y) {
   if (aim_drag.active) AimAt(x, y);
   if (close_look.pull.active()) {
-    close_look.pull.MoveTarget(PointAtDepth(camera, RayUnderPointer(x, y), close_look.pull_depth));
+    Vec3 target;
+    if (PointAtHeight(RayUnderPointer(x, y), close_look.pull_height, target)) close_look.pull.MoveTarget(target);
   }
   Drag(mouse_orbit, x, y);
   UpdateEye();
@@ -108,6 +120,12 @@ void GoHome() {
   RestoreStartView(mouse_orbit);
   UpdateEye();
   glutPostRedisplay();
+}
+
+int BodyUnderPointer(int x, int y) {
+  const SightRay ray = RayUnderPointer(x, y);
+  const PickHit hit = PickBody(bodies_system, ray.origin, ray.direction);
+  return hit.hit ? static_cast<int>(hit.body) : -1;
 }
 
 void UpdateEye() {

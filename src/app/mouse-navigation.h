@@ -10,7 +10,7 @@
 void Mouse(int button, int state, int x, int y);
 
 // Window-system drag callback: moves the target of a pull under way to the pointer, at the
-// depth the ball was picked at; applies the drag to the view; then moves the eye and asks for a
+// level plane through the ball's centre; applies the drag to the view; then moves the eye and asks for a
 // redraw, even when no button is marked as held.
 void Motion(int x, int y);
 
@@ -19,6 +19,9 @@ void MouseWheel(int wheel, int direction, int x, int y);
 
 // Home: the start-up view (turn, tilt and distance), redrawn.
 void GoHome();
+
+// The ball under window point (x, y) of the main window, or -1 when there is none.
+int BodyUnderPointer(int x, int y);
 
 // Sets the global camera's eye from the orbit angles and distance.
 void UpdateEye();

@@ -1,6 +1,11 @@
 #include "app/scene-setup.h"
 
 #include <GL/gl.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <iostream>
 
 #include "app/app-globals.h"
 #include "app/draw/model-drawing.h"
@@ -16,13 +21,34 @@ void CompileDisplayLists() {
   }
 }
 
+// After the loader's message for a mesh file it could not open: where the demo looked.
+void SayWhereTheMeshFilesAre() {
+  char folder[PATH_MAX];
+  std::cerr << "quorvel: the working folder is " << (getcwd(folder, sizeof folder) ? folder : "unknown")
+            << "; the mesh files are in data/ (make run starts the demo there)." << std::endl;
+}
+
+// The loader ends the program on a file it cannot open; the hint then follows its message.
+void HintWhereTheMeshFilesAreIfMissing() {
+  char sphere[64];
+  RBSystem::ModelFileName(experiment.model, sphere, sizeof sphere);
+  for (const char* file : {"box.tris", static_cast<const char*>(sphere)}) {
+    if (access(file, R_OK) != 0) {
+      std::atexit(SayWhereTheMeshFilesAre);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 void InitScene() {
+  HintWhereTheMeshFilesAreIfMissing();
   SetUpExperiment(scene, experiment);
   // The box's list is never called (the box is drawn as a scaled cube) but, like every loaded
   // model, it has one.
   CompileDisplayLists();
+  std::cerr << "Keys and mouse of the main window: quorvel --help" << std::endl;
 }
 
 void CompileMissingDisplayLists() { CompileDisplayLists(); }

@@ -3,12 +3,13 @@
 
 #include "scenes/scene-kind.h"
 
-// Sets up the experiment the options chose (by default the specified scene: the generator
+// Sets up the experiment the options chose (by default the break: the generator
 // seeded with the time in seconds, the box and ten bodies of sphere model 3 from the working
 // directory, the loader's progress written to the standard error stream), racks it, attaches
 // the forces, then compiles every loaded model's display list. A missing or malformed mesh file
 // ends the program with exit code 1 before any frame is drawn. Needs the main window's context
-// to be current.
+// to be current. A missing mesh file's message is followed by a line naming the working folder
+// and data/; after the set-up's text, one line names `quorvel --help`.
 void InitScene();
 
 // '[' and ']': the scene of that kind, racked and waiting for Start (the pause state holds). A

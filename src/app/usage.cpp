@@ -30,16 +30,19 @@ const char kUsage[] =
     "Keys in the main window:\n"
     "  w          outlines on or off (as the panel's Wireframe box)\n"
     "  x          quit\n"
-    "  Space      pause or resume a started simulation (frames are still drawn)\n"
+    "  Space      pause or resume (frames are still drawn); before Start it arms the pause:\n"
+    "             Start then sets up the shot and waits for '.'\n"
     "  .          while paused: take exactly one iteration (step, both collision passes,\n"
     "             the rolling rule)\n"
     "  t          pacing: every frame (the default) -> real time -> slow x10 -> every frame\n"
     "  h          overlay of measurements on or off: frame rate, simulated time, pacing,\n"
     "             cost of the last iteration, contacts, rolling bodies, kinetic energy,\n"
     "             momentum, and plots of the last ten seconds\n"
+    "  f          fold the overlay to its first line, or unfold it\n"
     "  c          contact view on or off: touching triangles outlined, wall normals used as\n"
     "             arrows (yellow: bounced), collided balls fading over 0.3 s\n"
-    "  b          bounding boxes of body 0's collision tree: depth 0, 1, ... the leaves, off\n"
+    "  b          bounding boxes of a collision tree, labelled with their depth: body 0's,\n"
+    "             or over a ball that ball's; depth 0, 1, ... the leaves, off\n"
     "  Left Right while paused: one iteration back or forward through the history (Shift: ten);\n"
     "             Space or . then continues from the state shown, dropping the later history\n"
     "  p          write the main window as drawn to quorvel-<scene>-<iteration>.png\n"
@@ -51,7 +54,8 @@ const char kUsage[] =
     "  left drag              turn the view about the vertical axis\n"
     "  right drag             tilt the view\n"
     "  wheel                  zoom in or out\n"
-    "  Shift + left drag      on a ball: pull it towards the pointer with a spring\n"
+    "  Shift + left drag      on a ball: pull it towards the pointer with a spring, in the\n"
+    "                         level plane through its centre; beside a ball: nothing\n"
     "  Ctrl + left drag       before Start: aim the next shot from the white ball towards\n"
     "                         the pointer, speed from the drag's length (1 to 30); a\n"
     "                         Ctrl + click aims at speed 15. A yellow line shows it\n";
@@ -61,4 +65,22 @@ bool WantsHelp(int argc, char** argv) {
     if (std::strcmp(argv[a], "--help") == 0 || std::strcmp(argv[a], "-h") == 0) return true;
   }
   return false;
+}
+
+const char* UnknownArgument(int argc, char** argv) {
+  // The window system's own options; the first two take a value.
+  static const char* const with_value[] = {"-display", "-geometry"};
+  static const char* const alone[] = {"-iconic", "-direct", "-indirect", "-gldebug", "-sync", "--help", "-h"};
+  for (int a = 1; a < argc; ++a) {
+    bool known = false;
+    for (const char* option : with_value) {
+      if (std::strcmp(argv[a], option) == 0 && a + 1 < argc) {
+        known = true;
+        ++a;
+      }
+    }
+    for (const char* option : alone) known = known || std::strcmp(argv[a], option) == 0;
+    if (!known) return argv[a];
+  }
+  return nullptr;
 }

@@ -70,7 +70,7 @@ void RestoreWindowGeometry() {
   });
 }
 
-void Keyboard(unsigned char key, int, int) {
+void Keyboard(unsigned char key, int x, int y) {
   switch (key) {
     case 'w':
     case 'W':
@@ -105,7 +105,7 @@ void Keyboard(unsigned char key, int, int) {
       glutPostRedisplay();
       break;
     default:
-      HandleCloseLookKey(key);
+      HandleCloseLookKey(key, x, y);
       break;
   }
 }

@@ -16,8 +16,9 @@ void Idle();
 void RestoreWindowGeometry();
 
 // "w"/"W" toggles outline drawing, "x"/"X" ends the program with code 0; Enter repeats the last
-// shot, "[" and "]" step through the scenes; Space, ".", "t", "h", "c", "b" and "p" reach the
-// extras for looking closely (HandleCloseLookKey); other keys do nothing.
+// shot, "[" and "]" step through the scenes; Space, ".", "t", "h", "f", "c", "b" and "p" reach the
+// extras for looking closely (HandleCloseLookKey, with the pointer's (x, y) for "b"); other keys
+// do nothing.
 void Keyboard(unsigned char key, int x, int y);
 
 // Keys without a character: Home restores the start-up view; Left and Right, with or without

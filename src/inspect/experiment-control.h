@@ -15,7 +15,7 @@ struct ExperimentControl {
 };
 
 // The Start button: the aimed shot if one was aimed, else the scene's own (the break's random
-// one, exactly as specified); a started run is re-racked first.
+// one, exactly as the Start button always did); a started run is re-racked first.
 void PressStart(Scene& scene, ExperimentControl& control);
 
 // The Reset button: the scene racked again, not started. The aim and the last shot are kept.

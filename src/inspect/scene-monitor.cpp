@@ -4,6 +4,7 @@
 
 void SceneMonitor::AfterIteration(const RBSystem& bodies, const IterationStats& stats, double now) {
   last_ = stats;
+  has_last_ = true;
   ++iterations_;
   kinetic_energy_.Add(now, static_cast<float>(MeasureBodies(bodies).KineticEnergy()));
   body_contacts_.Add(now, static_cast<float>(stats.body.contacts));

@@ -25,6 +25,10 @@ class SceneMonitor {
   const IterationStats& last_iteration() const { return last_; }
   // Shows an earlier iteration's figures as the last ones (the history's, when browsing).
   void ShowIteration(const IterationStats& stats) { last_ = stats; }
+  // False from construction and from ForgetLastIteration until the next iteration: nothing the
+  // last iteration measured describes the scene then (after Reset).
+  bool has_last_iteration() const { return has_last_; }
+  void ForgetLastIteration() { has_last_ = false; }
   uint64_t iterations() const { return iterations_; }  // iterations seen since construction
   // Frames per wall second over the last full window; 0 until one has passed.
   double frames_per_second() const { return frames_per_second_; }
@@ -36,6 +40,7 @@ class SceneMonitor {
 
  private:
   IterationStats last_;
+  bool has_last_ = false;
   uint64_t iterations_ = 0;
   WallTimeSeries kinetic_energy_;
   WallTimeSeries body_contacts_;

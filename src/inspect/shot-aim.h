@@ -8,7 +8,7 @@
 #include "math/vec3.h"
 #include "scenes/shot.h"
 
-// A plain Ctrl + click takes the specified speed; a drag gives 1 to 30.
+// A plain Ctrl + click takes the usual speed, 15; a drag gives 1 to 30.
 constexpr float kClickShotSpeed = 15.0f;
 constexpr float kSlowestAimedShot = 1.0f;
 constexpr float kFastestAimedShot = 30.0f;

@@ -19,9 +19,9 @@ class SpringDamper : public Force {
   // than the shot, so that a pull across the box cannot throw a ball through another.
   static constexpr float kMaxStretch = 6.0f;
 
-  // m (k s - c v), s = target - (position + grip_offset) shortened to kMaxStretch: the held
-  // point, grip_offset from the centre in world axes, is drawn to the target, and the body's
-  // motion is damped.
+  // m (k s - c v) in the floor's plane (y = 0 of s and v; the force has no vertical part),
+  // s = target - (position + grip_offset) shortened to kMaxStretch: the held point, grip_offset
+  // from the centre in world axes, is drawn to the target, and the body's motion is damped.
   Vec3 ComputeForce(float mass, const RigidBody& body, const Vec3& velocity) override;
   // Acts through the centre: zero.
   Vec3 ComputeTorque(const RigidBody& body, const Vec3& force) override;

@@ -38,7 +38,7 @@ void RackExperiment(Scene& scene, const Experiment& experiment);
 
 // The Start button: every ball sliding again; if already started, a fresh rack; the crowd's balls
 // given their random velocities; then the aimed shot, or else the scene's own (for the break and
-// the crowd the specified random one). The rack and the shot are kept for RepeatLastShot.
+// the crowd the usual random one). The rack and the shot are kept for RepeatLastShot.
 void StartExperiment(Scene& scene, Experiment& experiment, bool started);
 
 // Enter: the rack of the last shot again and the same shot, so that the run repeats bit for bit.

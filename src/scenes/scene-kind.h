@@ -1,5 +1,5 @@
 #pragma once
-// The experiments the demo and the benchmark can set up: the specified break, and six scenes
+// The experiments the demo and the benchmark can set up: the break (the default), and six scenes
 // that each show one law of the model and check themselves against it.
 
 #include <cstdint>

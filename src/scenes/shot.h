@@ -11,7 +11,7 @@ struct Shot {
   float speed = 0;
 };
 
-// The specified random shot: Start's two draws of the generator and its speed 15.
+// The break's random shot: Start's two draws of the generator and its speed 15.
 Shot RandomShot();
 
 // Body 0 takes the shot (momentum = mass x speed x direction) and the clock starts at 0.

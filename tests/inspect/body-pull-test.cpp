@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "quiet-scene.h"
 #include "inspect/spring-damper.h"
@@ -26,6 +27,9 @@ TEST(SpringDamper, PullsTheHeldPointTowardsTheTargetAndDampsTheMotion) {
   EXPECT_FLOAT_EQ(f.z, 10 * 8 * 2.0f);
   spring.target = Vec3(1, 0.5f, 0);
   EXPECT_EQ(spring.ComputeForce(body.mass, body, Vec3()).Length(), 0.0f) << "at the target, at rest";
+  spring.target = Vec3(1, 7, 0);
+  EXPECT_EQ(spring.ComputeForce(body.mass, body, Vec3(0, -3, 0)).Length(), 0.0f)
+      << "above the held point, or moving vertically: nothing, the pull is in the floor's plane";
   EXPECT_EQ(spring.ComputeTorque(body, Vec3(5, 5, 5)).Length(), 0.0f) << "through the centre";
 }
 
@@ -38,11 +42,11 @@ TEST(SpringDamper, APullFromFarAwayIsCapped) {
   const float cap = SpringDamper::kMaxStretch;
   for (int k = 1; k <= 100; ++k) {
     const float distance = 0.125f * k;
-    spring.target = Vec3(0, 0.6f * distance, -0.8f * distance);
+    spring.target = Vec3(0.6f * distance, 5, -0.8f * distance);
     const Vec3 f = spring.ComputeForce(body.mass, body, Vec3());
     const float expected = 2 * SpringDamper::kStiffness * std::min(distance, cap);
     EXPECT_NEAR(f.Length(), expected, 1e-4f * expected) << distance;
-    EXPECT_NEAR(f.y / f.Length(), 0.6f, 1e-5f) << distance;
+    EXPECT_NEAR(f.x / f.Length(), 0.6f, 1e-5f) << distance;
     EXPECT_NEAR(f.z / f.Length(), -0.8f, 1e-5f) << distance;
   }
 }
@@ -103,6 +107,34 @@ TEST(BodyPull, BringsTheBodyToTheTargetAndVanishesOnRelease) {
     EXPECT_EQ(held.force.z, friction.z);
     pull.End();  // a second release changes nothing
     EXPECT_EQ(scene.global_forces.Count(), 20);
+  }
+}
+
+// A pull towards a point far above and beside the rack, for many iterations: it moves the held
+// ball, and no body gains vertical speed or leaves its height (the model has no gravity to take
+// a vertical momentum away again).
+TEST(BodyPull, NeverMovesABodyVertically) {
+  QuietScene quiet(8);
+  Scene& scene = quiet.scene;
+  RBSystem& bodies = scene.bodies_system;
+  std::vector<float> height, vertical_momentum;
+  for (uint32_t i = 0; i < bodies.BodyCount(); ++i) {
+    height.push_back(bodies.Body(i)->position.y);
+    vertical_momentum.push_back(bodies.Body(i)->linear_momentum.y);
+  }
+  const Vec3 start = bodies.Body(3)->position;
+  BodyPull pull;
+  pull.Begin(bodies, 3, start + Vec3(0.3f, 0.7f, 0));
+  pull.MoveTarget(start + Vec3(5, 9, -2));
+  for (int n = 0; n < 400; ++n) {
+    RunSimulationIteration(scene.bodies_system, scene.environment_system, 0.1f);
+    ApplyRollingRule(scene);
+  }
+  EXPECT_GT(bodies.Body(3)->position.x - start.x, 4.0f) << "the pull did move the ball";
+  for (uint32_t i = 0; i < bodies.BodyCount(); ++i) {
+    EXPECT_EQ(bodies.Body(i)->position.y, height[i]) << i;
+    EXPECT_EQ(bodies.Body(i)->linear_momentum.y, vertical_momentum[i]) << i;
+    EXPECT_EQ(bodies.Body(i)->velocity.y, 0.0f) << i;
   }
 }
 

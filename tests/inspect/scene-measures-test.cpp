@@ -1,6 +1,7 @@
 // The energy and momentum figures against their closed forms for bodies moving and spinning.
 
 #include "inspect/scene-measures.h"
+#include "inspect/figure-scale.h"
 
 #include <gtest/gtest.h>
 
@@ -70,4 +71,26 @@ TEST(SceneMeasures, FiguresSumOverTheBodies) {
 
   RBSystem empty(&forces);
   EXPECT_EQ(MeasureBodies(empty).KineticEnergy(), 0.0);
+}
+
+// The overlay's scales come from the shot (mass 10 at speed 15: energy 1125, momentum 150). A
+// figure within a relative 1e-5 of zero next to them shows as 0, never -0; one beyond shows as
+// it is. A plot's top never falls below its floor, however small the values (rounding noise).
+TEST(FigureScale, NearZeroShowsAsZeroAndPlotsKeepTheirFloor) {
+  ForceList forces;
+  RBSystem system(2, &forces);
+  for (uint32_t i = 0; i < 2; ++i) system.Body(i)->SetMass(10.0f);
+  const FigureScale scale = ShotScale(system);
+  EXPECT_DOUBLE_EQ(scale.energy, 1125.0);
+  EXPECT_DOUBLE_EQ(scale.momentum, 150.0);
+  for (double value : {-1.4e-3, -1e-9, 0.0, 1.4e-3}) {
+    const double shown = ShownFigure(value, scale.momentum);
+    EXPECT_EQ(shown, 0.0) << value;
+    EXPECT_FALSE(std::signbit(shown)) << value;
+  }
+  EXPECT_EQ(ShownFigure(-1.6e-3, scale.momentum), -1.6e-3) << "beyond rounding: as it is";
+  EXPECT_EQ(ShownFigure(7.0, scale.momentum), 7.0);
+  EXPECT_EQ(PlotTop(7.987e-43f, 1.125f), 1.125f);
+  EXPECT_EQ(PlotTop(0.0f, 1.0f), 1.0f);
+  EXPECT_FLOAT_EQ(PlotTop(100.0f, 1.125f), 110.0f);
 }

@@ -62,14 +62,19 @@ TEST(SceneMonitor, EveryIterationFeedsTheHistoriesAndTheFade) {
   system.Body(0)->linear_momentum = Vec3(4, 0, 0);  // energy 16 / 4 = 4
   system.Body(1)->render_model.MarkCollided();
   SceneMonitor monitor;
+  EXPECT_FALSE(monitor.has_last_iteration()) << "nothing run yet: no costs to show";
   IterationStats stats;
   stats.body.contacts = 1;
   stats.wall.contacts = 3;
   monitor.AfterIteration(system, stats, 1.0);
+  EXPECT_TRUE(monitor.has_last_iteration());
+  monitor.ForgetLastIteration();  // Reset
+  EXPECT_FALSE(monitor.has_last_iteration());
   stats.body.contacts = 0;
   system.Body(0)->linear_momentum = Vec3(2, 0, 0);
   monitor.AfterIteration(system, stats, 2.0);
 
+  EXPECT_TRUE(monitor.has_last_iteration()) << "the next iteration after Reset";
   EXPECT_EQ(monitor.iterations(), 2u);
   EXPECT_EQ(monitor.last_iteration().body.contacts, 0);
   EXPECT_EQ(monitor.last_iteration().wall.contacts, 3);

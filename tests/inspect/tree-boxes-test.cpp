@@ -4,6 +4,7 @@
 // triangles.
 
 #include "inspect/tree-boxes.h"
+#include "inspect/tree-view.h"
 
 #include <gtest/gtest.h>
 
@@ -81,4 +82,30 @@ TEST(TreeBoxes, AModelNotBuiltHasNoTree) {
   EXPECT_EQ(TreeHeight(model), 0) << "one triangle: the root is its leaf";
   TreeBoxesAtDepth(model, 5, boxes);
   EXPECT_EQ(boxes.size(), 1u);
+}
+
+// 'b' over nothing steps body 0's tree from its root to its deepest level and then off, in
+// height + 2 presses from off to off; over another body it starts at that body's root.
+TEST(TreeView, StepsDownToTheLeavesThenOffAndFollowsThePointedBody) {
+  Bodies bodies(4, "sphere03.tris");
+  const int height = TreeHeight(bodies[0].collision_model());
+  TreeView view;
+  for (int depth = 0; depth <= height; ++depth) {
+    view = NextTreeView(bodies.system, view, -1);
+    EXPECT_EQ(view.body, 0u);
+    EXPECT_EQ(view.depth, depth);
+  }
+  view = NextTreeView(bodies.system, view, -1);
+  EXPECT_FALSE(view.on()) << "off right after the deepest level";
+
+  view = NextTreeView(bodies.system, view, 3);
+  EXPECT_EQ(view.body, 3u);
+  EXPECT_EQ(view.depth, 0);
+  view = NextTreeView(bodies.system, view, 3);
+  EXPECT_EQ(view.depth, 1) << "over the same body: one level down";
+  view = NextTreeView(bodies.system, view, 2);
+  EXPECT_EQ(view.body, 2u);
+  EXPECT_EQ(view.depth, 0);
+  view = NextTreeView(bodies.system, view, 9);
+  EXPECT_EQ(view.depth, 1) << "no body 9: as over nothing";
 }

@@ -42,7 +42,7 @@ uint64_t RunFrames(Scene& scene, SceneCheck* check, int frames) {
 
 }  // namespace
 
-// With no aim, Start on the break is the specified Start button, also beyond ten balls (placed
+// With no aim, Start on the break is the plain Start button, also beyond ten balls (placed
 // at random) and for a second Start that re-racks them.
 TEST(Experiment, TheBreakShootsAsTheStartButtonDoes) {
   // One after the other: both draw from the program's one generator.

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "test-files.h"
 
@@ -117,6 +118,14 @@ TEST(QuorvelBench, MissingOrMalformedMeshFilesExitOneWithTheLoadersMessage) {
                        "First entry should be number of triangles (an unsigned int).\n"),
             std::string::npos)
       << o.err;
+  // A mesh no body could touch: its only triangle has no area.
+  std::ofstream(malformed + "/box.tris") << "1  0 0 0 0 0 0 0 0 0";
+  o = RunBench(malformed, "--seed 1");
+  EXPECT_EQ(o.exit_code, 1);
+  EXPECT_NE(o.err.find("ERROR occurred while parsing box.tris\n"
+                       "No triangle has a positive area: no body could ever touch this mesh.\n"),
+            std::string::npos)
+      << o.err;
   EXPECT_EQ(o.out, "");
 }
 
@@ -140,6 +149,7 @@ TEST(QuorvelBench, JsonTraceAndFingerprintDescribeTheSameRun) {
   EXPECT_GT(number("seconds_per_iteration"), 0);
   EXPECT_GE(number("queries_per_iteration"), 0);
   const double settling = number("settling_iterations");  // 0 when the rack is free of contacts
+  EXPECT_NE(o.out.find("\"contact_free_reached\": true"), std::string::npos) << o.out;
 
   std::ifstream rows(trace);
   std::string line;
@@ -158,11 +168,32 @@ TEST(QuorvelBench, JsonTraceAndFingerprintDescribeTheSameRun) {
   EXPECT_EQ(again.out, "fingerprint " + hash + "\n") << "the same seed ends in the same state";
 }
 
-TEST(QuorvelBench, AnUnwritableTraceExitsTwoBeforeAnythingRuns) {
-  const Outcome o = RunBench(kData, "--seed 1 --trace /nonexistent-folder/trace.csv");
-  EXPECT_EQ(o.exit_code, 2);
-  EXPECT_EQ(o.err.rfind("quorvel-bench: cannot write the trace file '/nonexistent-folder/trace.csv'", 0), 0u) << o.err;
+// A trace that cannot be written: the system's reason and exit code 1, instead of the result
+// line. A run that fails before the trace opens (a bad mesh file) leaves an existing trace as it
+// was, byte for byte.
+TEST(QuorvelBench, TraceFailuresGiveTheReasonAndSpareAnExistingTrace) {
+  Outcome o = RunBench(kData, "--seed 1 --model 0 --trace /dev/full");
+  EXPECT_EQ(o.exit_code, 1);
+  EXPECT_NE(o.err.find("quorvel-bench: writing the trace file '/dev/full' failed: No space left on device\n"),
+            std::string::npos) << o.err;
+  EXPECT_EQ(o.err.find("seconds per iteration"), std::string::npos) << o.err;
+  o = RunBench(kData, "--seed 1 --trace /nonexistent-folder/trace.csv");
+  EXPECT_EQ(o.exit_code, 1);
+  EXPECT_NE(o.err.find("quorvel-bench: cannot write the trace file '/nonexistent-folder/trace.csv': "
+                       "No such file or directory\n"), std::string::npos) << o.err;
   EXPECT_EQ(o.out, "");
+
+  const std::string trace = ::testing::TempDir() + "bench-kept-trace.csv";
+  const std::string kept = "phase,iteration\nsettling,1\n";
+  const std::string empty = ::testing::TempDir() + "bench-no-box";
+  mkdir(empty.c_str(), 0700);
+  for (const auto& [folder, args] : {std::pair<std::string, std::string>{kData, "--seed 1 --model 9"},
+                                     std::pair<std::string, std::string>{empty, "--seed 1"}}) {
+    std::ofstream(trace) << kept;
+    o = RunBench(folder, args + " --trace '" + trace + "'");
+    EXPECT_EQ(o.exit_code, 1) << args;
+    EXPECT_EQ(Slurp(trace), kept) << args;
+  }
 }
 
 // A scene's check: one line on the standard output, or one JSON object, and the exit code says

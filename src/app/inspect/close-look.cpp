@@ -4,7 +4,8 @@
 
 #include "app/app-globals.h"
 #include "collision-workspace.h"
-#include "inspect/tree-boxes.h"
+#include "app/mouse-navigation.h"
+#include "inspect/tree-view.h"
 
 namespace {
 
@@ -16,12 +17,9 @@ void ToggleContactView() {
   bodies_system.Workspace().record = close_look.contact_view ? &close_look.record : nullptr;
 }
 
-// Off -> the root (depth 0) -> one level down at a time to the leaves -> off.
-void NextTreeDepth() {
-  if (bodies_system.BodyCount() == 0) return;
-  const int height = TreeHeight(bodies_system.Body(0)->collision_model());
-  close_look.tree_depth = close_look.tree_depth >= height ? -1 : close_look.tree_depth + 1;
-}
+// Off -> the root (depth 0) -> one level down at a time to the leaves -> off; over another ball,
+// that ball's root.
+void NextTreeDepth(int x, int y) { close_look.tree = NextTreeView(bodies_system, close_look.tree, BodyUnderPointer(x, y)); }
 
 }  // namespace
 
@@ -37,11 +35,12 @@ bool HandleHistoryKey(int special_key, bool shift) {
   return true;
 }
 
-bool HandleCloseLookKey(unsigned char key) {
+bool HandleCloseLookKey(unsigned char key, int x, int y) {
   switch (key) {
     case ' ':
-      // Only a started simulation pauses; the racked scene has nothing to pause.
-      if (started) close_look.pacer.TogglePause();
+      // Before Start too: the pause is then armed, and Start sets up the shot and waits for '.'
+      // (or Space), so that the break can be watched from its first iteration.
+      close_look.pacer.TogglePause();
       break;
     case '.': close_look.pacer.RequestSingleStep(); break;
     // Letters in either case, as 'w' and 'x' are.
@@ -49,10 +48,13 @@ bool HandleCloseLookKey(unsigned char key) {
     case 'T': close_look.pacer.CycleMode(); break;
     case 'h':
     case 'H': close_look.overlay = !close_look.overlay; break;
+    // Folds or unfolds the overlay; the choice holds while it is hidden.
+    case 'f':
+    case 'F': close_look.overlay_folded = !close_look.overlay_folded; break;
     case 'c':
     case 'C': ToggleContactView(); break;
     case 'b':
-    case 'B': NextTreeDepth(); break;
+    case 'B': NextTreeDepth(x, y); break;
     case 'p':
     case 'P': close_look.shot_wanted = true; break;
     default: return false;

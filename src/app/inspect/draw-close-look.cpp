@@ -1,18 +1,22 @@
 #include "app/inspect/draw-close-look.h"
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "app/app-globals.h"
 #include "app/draw/body-transform.h"
 #include "inspect/contact-geometry.h"
 #include "inspect/tree-boxes.h"
+#include "inspect/tree-view.h"
 
 namespace {
 
 // Colours no part of the scene has, so that the views stand out (and can be found in a picture).
 const GLfloat kTreeColour[] = {0.0f, 1.0f, 1.0f};
+// The leaves above the shown depth: faint, so that the level shown stands out.
+const GLfloat kTreeLeafAboveColour[] = {0.0f, 0.3f, 0.3f};
 const GLfloat kTouchingColour[] = {1.0f, 0.0f, 1.0f};
 const GLfloat kBouncedArrowColour[] = {1.0f, 1.0f, 0.0f};
 const GLfloat kRestingArrowColour[] = {1.0f, 0.55f, 0.0f};
@@ -44,20 +48,50 @@ void DrawBoxEdges(const OrientedBox& box) {
 }
 
 void DrawTreeBoxes() {
-  if (close_look.tree_depth < 0 || bodies_system.BodyCount() == 0) return;
+  const TreeView& view = close_look.tree;
+  if (!view.on() || view.body >= bodies_system.BodyCount()) return;
   std::vector<OrientedBox>& boxes = close_look.buffers.tree_boxes;
-  const RigidBody& body = *bodies_system.Body(0);
-  TreeBoxesAtDepth(body.collision_model(), close_look.tree_depth, boxes);
+  const RigidBody& body = *bodies_system.Body(view.body);
+  TreeBoxesAtDepth(body.collision_model(), view.depth, boxes);
   const BodyTransform transform = TransformOf(body);
   glPushMatrix();
   glTranslatef(transform.translation.x, transform.translation.y, transform.translation.z);
   glRotatef(transform.angle_degrees, transform.axis.x, transform.axis.y, transform.axis.z);
-  glColor3fv(kTreeColour);
   glLineWidth(1.0f);
   glBegin(GL_LINES);
-  for (const OrientedBox& box : boxes) DrawBoxEdges(box);
+  // The faint ones first, so that the shown depth's edges lie on top.
+  glColor3fv(kTreeLeafAboveColour);
+  for (const OrientedBox& box : boxes)
+    if (box.depth < view.depth) DrawBoxEdges(box);
+  glColor3fv(kTreeColour);
+  for (const OrientedBox& box : boxes)
+    if (box.depth == view.depth) DrawBoxEdges(box);
   glEnd();
   glPopMatrix();
+}
+
+// "tree of body N: depth D of H" in the main window's bottom-left corner, in the tree's colour.
+void DrawTreeLabel() {
+  const TreeView& view = close_look.tree;
+  if (!view.on() || view.body >= bodies_system.BodyCount()) return;
+  char text[80];
+  std::snprintf(text, sizeof text, "tree of body %u: depth %d of %d (b: deeper, over a ball: its tree)", view.body,
+                view.depth, TreeHeight(bodies_system.Body(view.body)->collision_model()));
+  const WindowRecord& window = window_table[main_window];
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, window.width, 0, window.height, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glColor3fv(kTreeColour);
+  glRasterPos2i(8, 10);
+  glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(text));
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
 }
 
 // A line with two barbs at its head.
@@ -123,7 +157,7 @@ void DrawPull() {
 }  // namespace
 
 void DrawCloseLookViews() {
-  const bool any = close_look.tree_depth >= 0 || close_look.contact_view || close_look.pull.active();
+  const bool any = close_look.tree.on() || close_look.contact_view || close_look.pull.active();
   if (!any) return;
   glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_POLYGON_BIT);
   // Unlit, untextured, and in front of everything: what the views show lies on or inside the
@@ -135,5 +169,6 @@ void DrawCloseLookViews() {
   DrawTreeBoxes();
   DrawContacts();
   DrawPull();
+  DrawTreeLabel();
   glPopAttrib();
 }

@@ -10,6 +10,7 @@
 #include "app/app-globals.h"
 #include "app/draw/draw-caption.h"
 #include "scenes/integrator-error.h"
+#include "inspect/figure-scale.h"
 #include "inspect/scene-measures.h"
 
 namespace {
@@ -17,6 +18,14 @@ namespace {
 // The plots look back this far, in this many bins.
 constexpr double kPlotSeconds = 10.0;
 constexpr int kPlotBins = 120;
+// Fixed, so that the overlay does not change its width as the numbers change, and small enough
+// to leave the box in view (about 270 by 230 pixels of the 720 by 720 window unfolded).
+constexpr float kOverlayWidth = 272.0f;
+constexpr float kPlotHeight = 26.0f;
+// Translucent: the balls under it stay visible.
+constexpr float kBackgroundAlpha = 0.45f;
+// The energy plot's scale never falls below this share of the shot's energy.
+constexpr float kEnergyPlotFloor = 1e-3f;
 
 // Makes the overlay's context current (creating it, with the drawing back end on the main
 // window's context, the first time) and returns the one that was current.
@@ -43,27 +52,37 @@ const char* RunState() {
   return paused ? "paused" : "running";
 }
 
-void Plot(const char* label, const WallTimeSeries& series, double now, const char* caption) {
+// floor: the least top of the scale, so that a plot of rounding noise stays flat at the bottom.
+void Plot(const char* label, const WallTimeSeries& series, double now, const char* caption, float floor,
+          double scale) {
   float bins[kPlotBins];
   series.Resample(now, kPlotSeconds, bins, kPlotBins);
   const float highest = *std::max_element(bins, bins + kPlotBins);
-  // From zero up, with room above the highest value; a flat zero still gets a scale.
-  const float top = highest > 0.0f ? 1.1f * highest : 1.0f;
   char overlay_text[64];
-  std::snprintf(overlay_text, sizeof overlay_text, "%s (max %.4g)", caption, highest);
-  ImGui::PlotLines(label, bins, kPlotBins, 0, overlay_text, 0.0f, top, ImVec2(300, 44));
+  std::snprintf(overlay_text, sizeof overlay_text, "%s, max %.4g", caption, ShownFigure(highest, scale));
+  ImGui::PlotLines(label, bins, kPlotBins, 0, overlay_text, 0.0f, PlotTop(highest, floor),
+                   ImVec2(kOverlayWidth - 16, kPlotHeight));
+}
+
+// The first line, and the only one when the overlay is folded.
+void DrawHeadline() {
+  ImGui::Text("%3.0f fps  t %7.2f  %s", close_look.monitor.frames_per_second(), bodies_system.time,
+              RunState());
 }
 
 // One compared figure: what the scene's law predicts and what this run measured of it.
 void Figure(const char* quantity, const char* unit, bool measured_yet, double measured, double predicted,
             double tolerance, bool bound_only) {
-  ImGui::Text("  %s (%s)", quantity, unit);
-  const char* within = bound_only ? "at most" : "";
-  if (!measured_yet) {
-    ImGui::Text("    predicted %s %.9g +- %.3g, not measured yet", within, predicted, tolerance);
+  // Wrapped and split over short lines: the overlay's width is fixed.
+  ImGui::TextWrapped("%s (%s)", quantity, unit);
+  const char* within = bound_only ? "at most " : "";
+  if (measured_yet) {
+    ImGui::Text("  measured  %.9g", measured);
   } else {
-    ImGui::Text("    measured %.9g, predicted %s %.9g +- %.3g", measured, within, predicted, tolerance);
+    ImGui::Text("  not measured yet");
   }
+  ImGui::Text("  predicted %s%.9g", within, predicted);
+  ImGui::Text("  tolerance %.3g", tolerance);
 }
 
 // The slide-to-roll scene's table: each integrator's error against the closed form at the
@@ -74,10 +93,10 @@ void IntegratorErrorTable() {
     close_look.integrator_errors_slide = slide;
   }
   const IntegratorErrors& errors = close_look.integrator_errors;
-  ImGui::Text("  sliding speed's error against v0 e^(-9.8 slide t) at t = %.1f:", kErrorTime);
-  ImGui::Text("    step      Euler      RK4");
+  ImGui::TextWrapped("sliding speed's error against v0 e^(-9.8 slide t) at t = %.1f:", kErrorTime);
+  ImGui::Text("  step      Euler      RK4");
   for (size_t s = 0; s < kErrorSteps.size(); ++s) {
-    ImGui::Text("    %-7.4g   %-9.2e  %.2e", kErrorSteps[s], errors.euler[s], errors.rk4[s]);
+    ImGui::Text("  %-7.4g   %-9.2e  %.2e", kErrorSteps[s], errors.euler[s], errors.rk4[s]);
   }
 }
 
@@ -104,30 +123,34 @@ void DrawFigures(double now) {
   const SceneMonitor& monitor = close_look.monitor;
   const IterationStats& last = monitor.last_iteration();
   const SceneMeasures measures = MeasureBodies(bodies_system);
+  const FigureScale scale = ShotScale(bodies_system);
 
-  ImGui::Text("%.0f frames per second", monitor.frames_per_second());
-  ImGui::Text("simulated time %.2f s, step %.3g s", bodies_system.time, step_size);
-  ImGui::Text("pacing: %s, %s", PacingName(close_look.pacer.mode()), RunState());
+  ImGui::Text("%s, step %.3g, rolling %u/%u", PacingName(close_look.pacer.mode()), step_size, measures.rolling,
+              bodies_system.BodyCount());
   if (!timeline.history().empty())
     ImGui::Text("history: iteration %llu of %llu", static_cast<unsigned long long>(timeline.history().shown()),
                 static_cast<unsigned long long>(timeline.history().Newest()));
-  ImGui::Separator();
-  ImGui::Text("last iteration, microseconds:");
-  ImGui::Text("  step %.1f  body-body pass %.1f  wall pass %.1f", 1e6 * last.step_seconds,
-              1e6 * last.body_pass_seconds, 1e6 * last.wall_pass_seconds);
-  ImGui::Text("contacts: %d body-body, %d wall", last.body.contacts, last.wall.contacts);
-  ImGui::Text("rolling: %u of %u bodies", measures.rolling, bodies_system.BodyCount());
-  ImGui::Text("kinetic energy %.3f (linear %.3f, spin %.3f)", measures.KineticEnergy(),
-              measures.linear_kinetic_energy, measures.rotational_kinetic_energy);
+  // After Reset, nothing has run yet: no costs to show until the next iteration.
+  if (monitor.has_last_iteration()) {
+    ImGui::Text("us: step %.1f bodies %.1f walls %.1f", 1e6 * last.step_seconds, 1e6 * last.body_pass_seconds,
+                1e6 * last.wall_pass_seconds);
+    ImGui::Text("contacts: %d body-body, %d wall", last.body.contacts, last.wall.contacts);
+  } else {
+    ImGui::Text("us: step - bodies - walls -");
+    ImGui::Text("contacts: -");
+  }
+  ImGui::Text("energy %.3f (spin %.3f)", ShownFigure(measures.KineticEnergy(), scale.energy),
+              ShownFigure(measures.rotational_kinetic_energy, scale.energy));
   const double* p = measures.momentum;
-  ImGui::Text("momentum (%.3f, %.3f, %.3f), |P| %.3f", p[0], p[1], p[2],
-              std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]));
+  ImGui::Text("P (%.3f, %.3f, %.3f)", ShownFigure(p[0], scale.momentum), ShownFigure(p[1], scale.momentum),
+              ShownFigure(p[2], scale.momentum));
   if (experiment.kind != SceneKind::Break) SceneFigures();
-  ImGui::Separator();
-  Plot("##energy", monitor.kinetic_energy(), now, "kinetic energy, 10 s");
-  Plot("##body-contacts", monitor.body_contacts(), now, "body-body contacts, 10 s");
-  Plot("##wall-contacts", monitor.wall_contacts(), now, "wall contacts, 10 s");
-  ImGui::TextDisabled("Space . t h c b, Shift+drag: quorvel --help");
+  Plot("##energy", monitor.kinetic_energy(), now, "energy", kEnergyPlotFloor * static_cast<float>(scale.energy),
+       scale.energy);
+  Plot("##body-contacts", monitor.body_contacts(), now, "body contacts", 1.0f, 1.0);
+  Plot("##wall-contacts", monitor.wall_contacts(), now, "wall contacts", 1.0f, 1.0);
+  if (close_look.pick_missed) ImGui::TextColored(ImVec4(1, 0.8f, 0.3f, 1), "Shift + drag: no ball there");
+  ImGui::TextDisabled("f: fold  h: hide  quorvel --help");
 }
 
 }  // namespace
@@ -151,13 +174,16 @@ void DrawOverlay(double now) {
   ImGui::NewFrame();
   // Below the scene's caption, if it has one.
   ImGui::SetNextWindowPos(ImVec2(8, static_cast<float>(8 + CaptionHeight())));
-  ImGui::SetNextWindowBgAlpha(0.8f);
+  // Width fixed, height fitted to what is shown (0: fit that axis).
+  ImGui::SetNextWindowSize(ImVec2(kOverlayWidth, 0));
+  ImGui::SetNextWindowBgAlpha(kBackgroundAlpha);
   const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoInputs |
-                                 ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoSavedSettings |
+                                 ImGuiWindowFlags_NoSavedSettings |
                                  ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav |
                                  ImGuiWindowFlags_NoMove;
   ImGui::Begin("measurements", nullptr, flags);
-  DrawFigures(now);
+  DrawHeadline();
+  if (!close_look.overlay_folded) DrawFigures(now);
   ImGui::End();
   ImGui::Render();
   ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());

@@ -2,7 +2,8 @@
 // The measurements overlay in the top-left corner of the main window ('h'): frame rate,
 // simulated time, pacing and pause state, the cost of the last iteration split into step and
 // the two collision passes, its contact counts, the rolling bodies, the kinetic energy and the
-// momentum, with plots of the energy and the contact counts over the last ten seconds.
+// momentum, with plots of the energy and the contact counts over the last ten seconds. Compact,
+// of a fixed width and translucent; folded ('f') it shows its first line alone.
 //
 // It is drawn with the widget library in a context of its own, bound to the main window's
 // drawing context, so that it shares nothing with the panel's; the panel's context is current

@@ -31,11 +31,12 @@ SightRay RayThroughWindowPoint(const Camera& camera, double x, double y, int wid
   return {camera.eye, Unit(f + along_s * s + along_u * u)};
 }
 
-float DepthAlongView(const Camera& camera, const Vec3& point) {
-  return Dot(point - camera.eye, ViewDirection(camera));
-}
 
-Vec3 PointAtDepth(const Camera& camera, const SightRay& ray, float depth) {
-  const float t = depth / Dot(ray.direction, ViewDirection(camera));
-  return ray.origin + t * ray.direction;
+bool PointAtHeight(const SightRay& ray, float y, Vec3& point) {
+  if (ray.direction.y == 0) return false;
+  const float t = (y - ray.origin.y) / ray.direction.y;
+  if (!(t > 0)) return false;
+  point = ray.origin + t * ray.direction;
+  point.y = y;  // exactly on the plane, whatever the rounding
+  return true;
 }

@@ -17,9 +17,7 @@ struct SightRay {
 // aspect ratio, as the projection loads them.
 SightRay RayThroughWindowPoint(const Camera& camera, double x, double y, int width, int height);
 
-// How far a point lies in front of the eye, along the direction the camera looks.
-float DepthAlongView(const Camera& camera, const Vec3& point);
 
-// The point of the ray at that depth along the viewing direction. The ray must not run square to
-// the viewing direction (a ray through the viewport never does).
-Vec3 PointAtDepth(const Camera& camera, const SightRay& ray, float depth);
+// Where the ray meets the level plane at height y (the floor's plane, raised): false, leaving
+// `point` alone, when it runs level or meets the plane behind the eye.
+bool PointAtHeight(const SightRay& ray, float y, Vec3& point);

@@ -1,5 +1,8 @@
 #pragma once
-// The separating-axis tests of the collision query. Pure functions; nothing is allocated.
+// The separating-axis tests of the collision query. Pure functions; nothing is allocated. The
+// triangle test itself is public (triangle-contact.h).
+
+#include "triangle-contact.h"
 
 // Box 1 is centred at the origin along the coordinate axes with half side lengths a; box 2 has
 // half side lengths b, its axes are the columns of B and its centre is T, all in box 1's frame.
@@ -8,17 +11,6 @@
 // axis 0, box 2's axis 0, box 1's axes 1 and 2, box 2's axes 1 and 2, then Ai x Bj for
 // i = 0..2, j = 0..2.
 int BoxesDisjoint(const double B[3][3], const double T[3], const double a[3], const double b[3]);
-
-// 1 when the triangles P1P2P3 and Q1Q2Q3 (one frame) touch, i.e. none of the 17 axes (two
-// normals, nine edge crosses, six in-plane edge normals) separates them; 0 otherwise. No axis is
-// normalised and there is no tolerance; a zero axis never separates. A triangle without a plane
-// (a segment or a point, or one whose normal is lost in rounding) is also tried along the
-// directions from each edge line and each vertex to the other triangle's vertices, so segments
-// and points get the exact answer as areas do, up to rounding. A pair far beyond 2^64 or below
-// 2^-64 in size is tested scaled to unit size, so that no product overflows or underflows; a
-// coordinate that is not finite counts as touching.
-int TrianglesContact(const double P1[3], const double P2[3], const double P3[3],
-                     const double Q1[3], const double Q2[3], const double Q3[3]);
 
 // The two steps of TrianglesContact around its seventeen axes, for the AVX2 walk's version of it,
 // which computes the same axes and projections four at a time. First the triangles shifted so

@@ -67,12 +67,26 @@ TEST(PickRay, PointsProjectedToTheWindowLieOnTheRayBack) {
         const SightRay ray = RayThroughWindowPoint(camera, wx, wy, kSize, kSize);
         EXPECT_NEAR(ray.direction.Length(), 1.0f, 1e-6f);
         EXPECT_LT(DistanceToRay(ray, p), 2e-3) << polar << " " << azimuth << " point " << n;
-        // Back out at the point's depth along the view: the point itself.
-        const Vec3 back = PointAtDepth(camera, ray, DepthAlongView(camera, p));
-        EXPECT_LT((back - p).Length(), 2e-3f) << polar << " " << azimuth << " point " << n;
+        // Back out at the point's height (where the ray is not nearly level): the point itself.
+        Vec3 back;
+        if (std::fabs(ray.direction.y) < 0.1f) continue;
+        ASSERT_TRUE(PointAtHeight(ray, p.y, back));
+        EXPECT_LT((back - p).Length(), 2e-2f) << polar << " " << azimuth << " point " << n;
+        EXPECT_EQ(back.y, p.y);
       }
     }
   }
+}
+
+// A level ray never meets a level plane, and a plane behind the eye is not met either.
+TEST(PickRay, PointAtHeightRefusesLevelRaysAndPlanesBehind) {
+  Vec3 point(7, 7, 7);
+  EXPECT_FALSE(PointAtHeight({Vec3(0, 5, 0), Vec3(1, 0, 0)}, 0, point));
+  EXPECT_FALSE(PointAtHeight({Vec3(0, 5, 0), Vec3(0, 1, 0)}, 0, point));
+  EXPECT_EQ(point.x, 7.0f) << "left alone";
+  ASSERT_TRUE(PointAtHeight({Vec3(0, 5, 0), Vec3(0.6f, -0.8f, 0)}, 1, point));
+  EXPECT_NEAR(point.x, 3.0f, 1e-5f);
+  EXPECT_EQ(point.y, 1.0f);
 }
 
 // From the start-up view, body 9 of the rack, at (0, 0, -14.8), lies under the window point

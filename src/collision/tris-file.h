@@ -1,6 +1,7 @@
 #pragma once
-// Our mesh files are plain text: how many triangles, then three corners of three coordinates
-// each per triangle, with line breaks and spaces of no meaning. Reading stops once the last
+// The collision library's reader of our mesh files (.tris). They are plain text: how many
+// triangles, then three corners of three coordinates each per triangle, with line breaks and
+// spaces of no meaning. Reading stops once the last
 // triangle is complete, so a file may carry notes after it.
 //
 // The count is a plain decimal integer token from 0 to 2^31 - 1, digits only with an optional
@@ -30,8 +31,3 @@ TrisStatus ParseTris(std::istream& in, std::vector<float>& coords, int& count, s
 // Opens the file and parses it as ParseTris does. Pipes and other unseekable files are read
 // like any other.
 TrisStatus ReadTris(const char* file_name, std::vector<float>& coords, int& count, std::string& message);
-
-// The loaders' reading: fills `coords` with the 9n numbers of the file and returns n. On any
-// problem it writes "ERROR occurred while parsing <file name>" and the problem's message to the
-// standard error stream and ends the program with exit code 1, before anything of the file is used.
-int ReadTrisFile(const char* file_name, std::vector<float>& coords);

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cstdlib>
 #include <fstream>
-#include <iostream>
 #include <string>
 #include <utility>
 
@@ -57,6 +55,22 @@ long long BytesLeft(std::istream& in) {
   return end == std::streampos(-1) ? -1 : static_cast<long long>(end - start);
 }
 
+// After a failed extraction: what is left of the token it stopped at (extraction may have taken
+// a sign or a prefix of it), so that the message can name it. Long tokens are cut short.
+std::string RestOfToken(std::istream& in) {
+  constexpr size_t kLongestShown = 24;
+  in.clear();
+  std::string token;
+  for (int c = in.peek(); c != std::char_traits<char>::eof() && !IsSpace(c); c = in.peek()) {
+    if (token.size() == kLongestShown) {
+      token += "...";
+      break;
+    }
+    token += static_cast<char>(in.get());
+  }
+  return token;
+}
+
 TrisStatus Fail(TrisStatus status, std::string& message, std::string why) {
   message = std::move(why);
   return status;
@@ -88,8 +102,12 @@ TrisStatus ParseTris(std::istream& in, std::vector<float>& coords, int& count, s
         return Fail(TrisStatus::OutOfRange, message,
                     triangle + ": number " + std::to_string(i % 9 + 1) +
                         " of 9 is out of range for a float (larger in size than about 3.4e38).");
+      const std::string token = RestOfToken(in);
+      if (token.empty())
+        return Fail(TrisStatus::Incomplete, message,
+                    triangle + " is incomplete: expected 9 numbers, found " + std::to_string(i % 9) + ".");
       return Fail(TrisStatus::Incomplete, message,
-                  triangle + " is incomplete: expected 9 numbers, found " + std::to_string(i % 9) + ".");
+                  triangle + ": number " + std::to_string(i % 9 + 1) + " of 9, '" + token + "', is not a number.");
     }
     coords.push_back(value);
   }
@@ -105,15 +123,4 @@ TrisStatus ReadTris(const char* file_name, std::vector<float>& coords, int& coun
   std::ifstream in(file_name);
   if (in.fail()) return Fail(TrisStatus::CannotOpen, message, kCannotOpen);
   return ParseTris(in, coords, count, message);
-}
-
-int ReadTrisFile(const char* file_name, std::vector<float>& coords) {
-  int count = 0;
-  std::string message;
-  if (ReadTris(file_name, coords, count, message) != TrisStatus::Ok) {
-    std::cerr << "ERROR occurred while parsing " << file_name << std::endl;
-    std::cerr << message << std::endl;
-    std::exit(1);
-  }
-  return count;
 }
