@@ -19,7 +19,10 @@ void OnPngError(png_structp png, png_const_charp message) {
 }  // namespace
 
 bool WritePng(const char* path, int width, int height, const unsigned char* rgb, std::string& problem) {
-  std::FILE* file = std::fopen(path, "wb");
+  // Written under a name of its own and renamed when complete, so that whoever watches the folder
+  // never opens half a picture under the final name.
+  const std::string partial = std::string(path) + ".part";
+  std::FILE* file = std::fopen(partial.c_str(), "wb");
   if (!file) {
     problem = std::string("cannot write ") + path + ": " + std::strerror(errno);
     return false;
@@ -42,8 +45,8 @@ bool WritePng(const char* path, int width, int height, const unsigned char* rgb,
   }
   png_destroy_write_struct(&png, &info);
   const bool closed = std::fclose(file) == 0;
-  if (written && closed) return true;
+  if (written && closed && std::rename(partial.c_str(), path) == 0) return true;
   problem = std::string("cannot write ") + path + ": " + (png_problem.empty() ? std::strerror(errno) : png_problem);
-  std::remove(path);
+  std::remove(partial.c_str());
   return false;
 }
