@@ -9,6 +9,9 @@
 
 namespace {
 
+// A replay is playing and the user has not yet been told how it ended.
+bool replay_untold = false;
+
 // At exit, also through the window system's own exit: a browsed state becomes the run's, the end
 // line is written, and the fingerprint printed if asked for.
 void EndRun() {
@@ -44,6 +47,7 @@ bool BeginDemoSession(const SessionFlags& options, const Session& session) {
   if (options.replay) {
     replay_file = options.replay;
     timeline.Replay(session);
+    replay_untold = true;
     std::fprintf(stderr, "Replaying %s (any change of yours ends the replay)\n", options.replay);
   }
   std::atexit(EndRun);
@@ -56,13 +60,20 @@ void FollowReplay() {
     sim_method = method;
     SyncLiveVariables();
   }
+  if (!replay_untold) return;
+  const unsigned long long iteration = timeline.iterations();
   if (timeline.replay_finished()) {
-    std::fprintf(stderr, "Replay of %s played to its end at iteration %llu; paused there\n", replay_file,
-                 static_cast<unsigned long long>(timeline.iterations()));
+    std::fprintf(stderr, "Replay of %s played to its end at iteration %llu; paused there\n", replay_file, iteration);
     if (!close_look.pacer.paused()) close_look.pacer.TogglePause();
     timeline.AcknowledgeReplayEnd();
+    replay_untold = false;
   } else if (!timeline.replay_problem().empty()) {
     std::fprintf(stderr, "Replay of %s stopped: %s; going on live\n", replay_file, timeline.replay_problem().c_str());
     timeline.AcknowledgeReplayEnd();
+    replay_untold = false;
+  } else if (!timeline.replaying()) {
+    std::fprintf(stderr, "Replay of %s ended by a change of yours at iteration %llu; going on live\n", replay_file,
+                 iteration);
+    replay_untold = false;
   }
 }

@@ -16,5 +16,5 @@ bool BeginDemoSession(const SessionFlags& options, const Session& session);
 
 // After every frame's iterations: the panel follows what a replay changed, and the end of a
 // replay is told on the standard error stream (played to its end: the simulation pauses there;
-// stopped early: why).
+// stopped early: why; ended by a change of the user's: at which iteration).
 void FollowReplay();

@@ -701,3 +701,18 @@ wait_until 20 "the demo to draw on" main_matches "$work/first-frame.png"
 timeout 10 xdotool mousemove 410 410 key x
 expect_exit 0
 echo "ok: 'p' into a folder that cannot be written says so and the demo goes on"
+
+# The session recorded above played in the window, taken over by the user: a Reset ends the
+# replay, which the demo says, and the run goes on live.
+start_demo "$data" --replay "$work/run.session"
+wait_until 30 "the main window" has_window "$main_title"
+main=$(window_of "$main_title")
+wait_until 20 "the replay's Start to move the bodies" main_moving
+click_control Reset
+pointer_away
+taken_over() { grep -q "^Replay of $work/run.session ended by a change of yours at iteration [0-9]*; going on live$" "$work/stderr.txt"; }
+wait_until 20 "the demo to say that the replay ended" taken_over
+wait_until 20 "Reset to rack the bodies again" main_matches "$work/first-frame.png"
+timeout 10 xdotool mousemove 410 410 key x
+expect_exit 0
+echo "ok: a change of the user's ends a replay in the window, and the demo says so"
