@@ -58,8 +58,9 @@ void DrawFrame(double now) {
 }
 
 void AdvanceSimulation() {
+  const unsigned balls_list = BallsDisplayList();
   timeline.CarryOutDue();
-  CompileMissingDisplayLists();  // a replayed scene change may have rebuilt the balls
+  RefreshDisplayLists(balls_list);  // a replayed scene change may have rebuilt the balls
   // The break predicts nothing: its frames feed no check.
   SceneCheck* check = experiment.kind == SceneKind::Break ? nullptr : &experiment.check;
   AdvanceFrame(scene, started, close_look.pacer, SteadyClockSeconds(), step_size, &close_look.monitor,

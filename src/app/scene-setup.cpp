@@ -51,18 +51,24 @@ void InitScene() {
   std::cerr << "Keys and mouse of the main window: quorvel --help" << std::endl;
 }
 
-void CompileMissingDisplayLists() { CompileDisplayLists(); }
+unsigned BallsDisplayList() {
+  return bodies_system.BodyCount() ? bodies_system.Body(0)->render_model.display_list() : 0;
+}
+
+void RefreshDisplayLists(unsigned old_list) {
+  // Balls rebuilt for a new scene come with a mesh of their own, not yet compiled: the old list
+  // then draws nothing any more.
+  if (old_list != 0 && BallsDisplayList() == 0) glDeleteLists(old_list, 1);
+  CompileDisplayLists();
+}
 
 void ShowScene(SceneKind kind) {
   if (close_look.pull.active()) close_look.pull.End();
   close_look.record.Clear();
-  // All balls share body 0's mesh and its list. Balls rebuilt for the new scene come with a
-  // mesh of their own, not yet compiled: the old list then draws nothing any more.
-  const unsigned old_list = bodies_system.BodyCount() ? bodies_system.Body(0)->render_model.display_list() : 0;
+  const unsigned old_list = BallsDisplayList();
   SessionAction change;  // through the timeline, which writes it into a session being recorded
   change.kind = ActionKind::Scene;
   change.scene = kind;
   timeline.Perform(change);
-  if (old_list != 0 && bodies_system.Body(0)->render_model.display_list() == 0) glDeleteLists(old_list, 1);
-  CompileDisplayLists();
+  RefreshDisplayLists(old_list);
 }

@@ -17,6 +17,9 @@ void InitScene();
 // scene); rebuilt balls get their display lists. Needs the main window's context.
 void ShowScene(SceneKind kind);
 
-// Compiles the display list of every loaded model that has none yet (after a replayed scene change
-// rebuilt the balls). Needs the main window's context to be current.
-void CompileMissingDisplayLists();
+// The display list all balls share (body 0's), 0 when there is none.
+unsigned BallsDisplayList();
+// After anything that may have rebuilt the balls (a scene change, also a replayed one): frees
+// old_list, the balls' list from before, when the balls no longer use it, and compiles the list
+// of every loaded model that has none yet. Needs the main window's context to be current.
+void RefreshDisplayLists(unsigned old_list);
