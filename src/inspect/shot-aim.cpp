@@ -13,7 +13,9 @@ std::optional<Vec3> PointOnPlane(const Vec3& origin, const Vec3& direction, floa
   if (direction.y == 0.0f) return std::nullopt;
   const float t = (height - origin.y) / direction.y;
   if (!(t > 0.0f)) return std::nullopt;
-  return origin + t * direction;
+  Vec3 point = origin + t * direction;
+  point.y = height;  // exactly on the plane, whatever the rounding
+  return point;
 }
 
 std::optional<Shot> AimShot(const Vec3& shooter, const Vec3& press, const Vec3& pointer, double screen_pixels) {

@@ -15,8 +15,8 @@ constexpr float kFastestAimedShot = 30.0f;
 // A press and a release fewer pixels apart than this on the screen count as a click.
 constexpr double kClickPixels = 4.0;
 
-// Where the ray from origin along direction meets the horizontal plane y = height; none when it
-// runs parallel to the plane or away from it.
+// Where the ray from origin along direction meets the horizontal plane y = height (its y exactly
+// height); none when it runs parallel to the plane or away from it.
 std::optional<Vec3> PointOnPlane(const Vec3& origin, const Vec3& direction, float height);
 
 // The shot aimed by a drag from `press` to `pointer` (both on the plane of the shooter's centre):

@@ -1,6 +1,9 @@
 #include "app/inspect/pick-ray.h"
 
 #include <cmath>
+#include <optional>
+
+#include "inspect/shot-aim.h"
 
 namespace {
 
@@ -33,10 +36,8 @@ SightRay RayThroughWindowPoint(const Camera& camera, double x, double y, int wid
 
 
 bool PointAtHeight(const SightRay& ray, float y, Vec3& point) {
-  if (ray.direction.y == 0) return false;
-  const float t = (y - ray.origin.y) / ray.direction.y;
-  if (!(t > 0)) return false;
-  point = ray.origin + t * ray.direction;
-  point.y = y;  // exactly on the plane, whatever the rounding
+  const std::optional<Vec3> met = PointOnPlane(ray.origin, ray.direction, y);
+  if (!met) return false;
+  point = *met;
   return true;
 }
