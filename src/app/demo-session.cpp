@@ -66,14 +66,14 @@ void FollowReplay() {
     std::fprintf(stderr, "Replay of %s played to its end at iteration %llu; paused there\n", replay_file, iteration);
     if (!close_look.pacer.paused()) close_look.pacer.TogglePause();
     timeline.AcknowledgeReplayEnd();
-    replay_untold = false;
   } else if (!timeline.replay_problem().empty()) {
     std::fprintf(stderr, "Replay of %s stopped: %s; going on live\n", replay_file, timeline.replay_problem().c_str());
     timeline.AcknowledgeReplayEnd();
-    replay_untold = false;
-  } else if (!timeline.replaying()) {
+  } else if (timeline.replaying()) {
+    return;  // still playing
+  } else {
     std::fprintf(stderr, "Replay of %s ended by a change of yours at iteration %llu; going on live\n", replay_file,
                  iteration);
-    replay_untold = false;
   }
+  replay_untold = false;
 }
