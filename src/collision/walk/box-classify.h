@@ -145,9 +145,11 @@ inline __attribute__((always_inline)) EightAnswers ClassifyEight(const EightBoxe
             (b[j] + a[0] * Bf[j]) + (a[1] * Bf[3 + j] + a[2] * Bf[6 + j]));
   }
   // Edge axes Ai x Bj (tests 7-15), with i1 = i + 1, i2 = i + 2, j1 = j + 1, j2 = j + 2 (mod 3),
-  // figures as in ClassifyBoxes.
+  // figures as in ClassifyBoxes. Unrolled, so that every index is a constant.
+#pragma GCC unroll 3
   for (int i = 0; i < 3; i++) {
     const int i1 = (i + 1) % 3, i2 = (i + 2) % 3;
+#pragma GCC unroll 3
     for (int j = 0; j < 3; j++) {
       const int j1 = (j + 1) % 3, j2 = (j + 2) % 3;
       const F8 p = T[i2] * B[3 * i1 + j], q = T[i1] * B[3 * i2 + j];

@@ -4,6 +4,7 @@
 // walk (see walk-paths.h).
 #include "bv.h"
 #include "collide-result.h"
+#include "cq-model.h"
 #include "model-tri.h"
 #include "walk/overlap.h"
 #include "status.h"
