@@ -5,6 +5,11 @@
 #   bench/count-instructions.sh [BUILD] [BENCHMARK...]
 # BUILD defaults to build/release; the benchmarks to the four queries on the processor's path.
 set -euo pipefail
+usage="usage: count-instructions.sh [BUILD] [BENCHMARK...]"
+case "${1:-}" in
+  --help | -h) echo "$usage"; exit 0 ;;
+  -*) echo "count-instructions.sh: unknown option $1" >&2; echo "$usage" >&2; exit 2 ;;
+esac
 build=${1:-build/release}
 shift || true
 benchmarks=("$@")

@@ -18,6 +18,8 @@
 #include <ode/ode.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -406,21 +408,41 @@ void Workload(const std::string& name, const Mesh& mesh1, const Mesh& mesh2,
   }
 }
 
-int Option(int argc, char** argv, const char* name, int fallback) {
-  for (int i = 1; i + 1 < argc; i++)
-    if (std::strcmp(argv[i], name) == 0) return std::atoi(argv[i + 1]);
-  return fallback;
+constexpr char kUsage[] = "usage: peer-bench [--sphere-poses N] [--box-poses N] [--repeat N]\n";
+
+// A count given on the command line: a whole number from 1 up, nothing after it.
+bool ParseCount(const char* text, int* count) {
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || errno != 0 || value < 1 || value > INT_MAX) return false;
+  *count = static_cast<int>(value);
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int sphere_poses = Option(argc, argv, "--sphere-poses", 20000);
-  const int box_poses = Option(argc, argv, "--box-poses", 5000);
-  const int repeat = Option(argc, argv, "--repeat", 3);
-  if (sphere_poses <= 0 || box_poses <= 0 || repeat <= 0) {
-    std::fprintf(stderr, "usage: peer-bench [--sphere-poses N] [--box-poses N] [--repeat N]\n");
-    return 2;
+  int sphere_poses = 20000, box_poses = 5000, repeat = 3;
+  for (int i = 1; i < argc; i++) {
+    const char* arg = argv[i];
+    if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    int* count = !std::strcmp(arg, "--sphere-poses") ? &sphere_poses
+                 : !std::strcmp(arg, "--box-poses")  ? &box_poses
+                 : !std::strcmp(arg, "--repeat")     ? &repeat
+                                                     : nullptr;
+    if (count == nullptr) {
+      std::fprintf(stderr, "peer-bench: unknown option %s\n%s", arg, kUsage);
+      return 2;
+    }
+    if (i + 1 == argc || !ParseCount(argv[i + 1], count)) {
+      std::fprintf(stderr, "peer-bench: %s takes a whole number from 1 up\n%s", arg, kUsage);
+      return 2;
+    }
+    i++;
   }
   dInitODE2(0);
   dSetMessageHandler(CountOdeMessage);
