@@ -61,6 +61,13 @@ start_demo() {
   demo_pid=$!
 }
 
+# Starts the demo as start_demo does and waits for its main window, whose id it leaves in main.
+open_demo() {
+  start_demo "$@"
+  wait_until 30 "the main window" has_window "$main_title"
+  main=$(window_of "$main_title")
+}
+
 # Waits for the demo to end and checks its exit code.
 expect_exit() {
   local expected=$1
@@ -292,10 +299,8 @@ check_server_takes_every_client
 display_answers() { timeout 10 xdpyinfo > /dev/null 2>&1; }
 wait_until 30 "the X server to accept clients" display_answers
 
-start_demo "$data"
-wait_until 30 "the main window" has_window "$main_title"
+open_demo "$data"
 wait_until 30 "the panel window" has_window "$panel_title"
-main=$(window_of "$main_title")
 panel=$(window_of "$panel_title")
 wait_until 10 "the main window at (50, 50), 720 x 720" geometry_is "$main" "50 50 720 720"
 wait_until 10 "the panel at (780, 50), sized to its controls ($panel_size)" \
@@ -498,9 +503,7 @@ click_control Quit
 expect_exit 0
 echo "ok: Quit exits with code 0"
 
-start_demo "$data"
-wait_until 30 "the main window" has_window "$main_title"
-main=$(window_of "$main_title")
+open_demo "$data"
 wait_until 20 "the first frame" shows_rack
 timeout 10 xdotool mousemove 410 410 key x
 expect_exit 0
@@ -530,9 +533,7 @@ done
 echo "ok: bad option values exit with code 2 and a message, opening no window"
 
 # The break chosen by name, with a seed, looks as the default in every pixel.
-start_demo "$data" --scene break --seed 5
-wait_until 30 "the main window" has_window "$main_title"
-main=$(window_of "$main_title")
+open_demo "$data" --scene break --seed 5
 wait_until 20 "the first frame of --scene break" main_matches "$work/first-frame.png"
 same_image "$work/now.png" "$work/first-frame.png" 0 || fail "--scene break differs from the default look"
 timeout 10 xdotool mousemove 410 410 key x
@@ -547,10 +548,8 @@ caption_shown() {
 # The scene's picture has stopped changing (its first frames compile and settle).
 scene_settled() { main_still; }
 
-start_demo "$data" --scene glancing --seed 1
-wait_until 30 "the main window" has_window "$main_title"
+open_demo "$data" --scene glancing --seed 1
 wait_until 30 "the panel window" has_window "$panel_title"
-main=$(window_of "$main_title")
 panel=$(window_of "$panel_title")
 read -r panel_x panel_y _ <<< "$(geometry_of "$panel")"
 wait_until 20 "the glancing scene's caption" caption_shown
@@ -644,9 +643,7 @@ echo "ok: --help lists the history's keys, 'p' and the session options"
 # the demo printed at exit, bit for bit.
 bench="$(dirname "$quorvel")/quorvel-bench"
 mkdir -p "$work/shots"
-start_demo "$data" --seed 3 --record "$work/run.session" --fingerprint --shots "$work/shots"
-wait_until 30 "the main window" has_window "$main_title"
-main=$(window_of "$main_title")
+open_demo "$data" --seed 3 --record "$work/run.session" --fingerprint --shots "$work/shots"
 wait_until 20 "the first frame of the recorded run" main_matches "$work/first-frame.png"
 click_control Start
 pointer_away
@@ -690,9 +687,7 @@ replayed=$(cd "$data" && "$bench" --replay "$work/run.session" --fingerprint 2> 
 echo "ok: a session recorded in the window replays headless to the fingerprint the demo printed"
 
 # A folder that cannot be written: a message, and the demo goes on.
-start_demo "$data" --shots "$work/no-such-folder"
-wait_until 30 "the main window" has_window "$main_title"
-main=$(window_of "$main_title")
+open_demo "$data" --shots "$work/no-such-folder"
 wait_until 20 "the first frame" main_matches "$work/first-frame.png"
 key_in_main p
 shot_refused() { grep -q "^Screenshot not taken: cannot write $work/no-such-folder/" "$work/stderr.txt"; }
@@ -704,9 +699,7 @@ echo "ok: 'p' into a folder that cannot be written says so and the demo goes on"
 
 # The session recorded above played in the window, taken over by the user: a Reset ends the
 # replay, which the demo says, and the run goes on live.
-start_demo "$data" --replay "$work/run.session"
-wait_until 30 "the main window" has_window "$main_title"
-main=$(window_of "$main_title")
+open_demo "$data" --replay "$work/run.session"
 wait_until 20 "the replay's Start to move the bodies" main_moving
 click_control Reset
 pointer_away
